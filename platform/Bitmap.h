@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+class CDC;
+
 // Pixels are kept as 0xFFRRGGBB words, row by row with no padding, so a window
 // can show them as they are; colours are converted only at the pixel calls.
 class CBitmap {
@@ -17,6 +19,9 @@ public:
 
     // A width x height surface, all black. Replaces what the object held.
     BOOL CreateBitmap(int nWidth, int nHeight);
+    // Every surface here has the window's colour format, so the reference
+    // context only documents where the bitmap is meant to go.
+    BOOL CreateCompatibleBitmap(CDC* /*pDC*/, int nWidth, int nHeight) { return CreateBitmap(nWidth, nHeight); }
     // Loads one of the program's embedded images (crash image, mask); FALSE
     // and an empty object when the id is unknown.
     BOOL LoadBitmap(UINT nIDResource);

@@ -1,0 +1,20 @@
+// A top-level frame window with title, menu and icon.
+#pragma once
+
+#include "Wnd.h"
+
+class CFrameWnd : public CWnd {
+public:
+    // The default frame rectangle: the window system chooses the position,
+    // so only right - left and bottom - top of a rectangle derived from it count.
+    static const RECT rectDefault;
+
+    // Creates the window hidden. lpszClassName and pParentWnd are accepted for
+    // the familiar signature; a frame here always uses the default class and
+    // has no parent. dwExStyle and pContext are ignored.
+    BOOL Create(const char* lpszClassName, const char* lpszWindowName, std::uint32_t dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nMenuID, std::uint32_t dwExStyle = 0, void* pContext = nullptr);
+
+    // A frame object lives on the heap and is deleted once its window is gone.
+    void PostNcDestroy() override;
+};
