@@ -65,6 +65,6 @@ private:
     CBitmap* m_pBitmap = nullptr;
     CPen* m_pPen;
     CBrush* m_pBrush;
-    COLORREF m_crText = RGB(0, 0, 0);
-    COLORREF m_crBk = RGB(255, 255, 255);
+    COLORREF m_crText = RGB(255, 255, 255);
+    COLORREF m_crBk = RGB(0, 0, 0);
 };
