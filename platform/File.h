@@ -1,9 +1,9 @@
 // Binary file access by relative or absolute name, as the ranking file needs it.
 #pragma once
 
+#include "FileException.h"
 #include "WinTypes.h"
 
-#include <cstddef>
 #include <string>
 
 class CFile {
@@ -20,18 +20,26 @@ public:
     // Closes a file still open without raising.
     ~CFile();
 
-    // modeRead opens an existing file for reading. modeWrite | modeCreate |
-    // modeNoTruncate opens for writing, creating the file when missing and
-    // never shortening it. FALSE when the file cannot be opened; never raises.
-    BOOL Open(const char* lpszFileName, UINT nOpenFlags);
-    // Reads up to nCount bytes; returns how many were read (0 on failure).
+    // modeRead opens an existing regular file for reading; anything else under
+    // that name (a directory, a named pipe, a device) is refused, so reading
+    // never waits for a writer. modeWrite | modeCreate | modeNoTruncate opens
+    // for writing, creating the file (mode 0644 before the umask) when missing
+    // and never shortening it. Neither waits: a named pipe without a reader is
+    // refused. Returns FALSE when the file cannot be opened and, given pError,
+    // stores the cause there; never raises.
+    BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+    // Reads up to nCount bytes, fewer only at the end of the file, and returns
+    // how many were read. Raises CFileException when reading fails.
     UINT Read(void* lpBuf, UINT nCount);
-    // Writes all nCount bytes or raises CFileException.
+    // Writes all nCount bytes or raises CFileException (a full disk, an I/O error).
     void Write(const void* lpBuf, UINT nCount);
-    // Raises CFileException when closing reports an error (a full disk, say).
+    // Raises CFileException when closing reports an error. Closing a file
+    // that is not open does nothing.
     void Close();
 
 private:
+    [[noreturn]] void Fail(int nOsError) const;
+
     int m_fd = -1;
     std::string m_strFileName;
 };
