@@ -1,0 +1,21 @@
+// The command line of the headless runner.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SimOptions {
+    std::time_t tSeed = 0;          // the second the fixed clock reads
+    std::vector<long long> vecFlips; // ticks before which to flip, ascending
+    bool bSolve = false;            // plan the fewest flips stage by stage
+    int nStages = 0;                // stop after this many cleared stages; 0 = play to the crash
+    std::string strPng;             // where to write the final back buffer, if anywhere
+};
+
+constexpr char szSimUsage[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n";
+
+// nullopt for anything malformed: unknown or repeated options, a missing
+// value, a missing seed, non-numeric or negative numbers, --flips with --solve.
+std::optional<SimOptions> ParseSimOptions(int argc, const char* const* argv);
