@@ -1,0 +1,19 @@
+// Start-up of the game: the main frame with its icon, shown and painted once.
+#include "CGameApp.h"
+
+#include "MainFrame.h"
+#include "resource.h"
+
+CGameApp theApp;
+
+BOOL CGameApp::InitInstance()
+{
+    HICON hIcon = LoadIcon(IDI_APPICON);
+    auto* pFrame = new CMainFrame;
+    m_pMainWnd = pFrame;
+    pFrame->SetIcon(hIcon, TRUE);
+    pFrame->ShowWindow(m_nCmdShow);
+    // The ready field is on screen before the message loop starts.
+    pFrame->UpdateWindow();
+    return TRUE;
+}

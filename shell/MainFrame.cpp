@@ -1,0 +1,82 @@
+// The main frame's construction, message map, back buffer, painting and About box.
+#include "MainFrame.h"
+
+#include "AboutDlg.h"
+#include "ClientDC.h"
+#include "FrameConstants.h"
+#include "PaintDC.h"
+#include "WindowSystem.h"
+#include "resource.h"
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_WM_PAINT()
+ON_WM_TIMER()
+ON_WM_KEYDOWN()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_COMMAND(ID_GAME_START, OnGameStart)
+ON_COMMAND(ID_GAME_EXIT, OnGameExit)
+ON_COMMAND(ID_APP_ABOUT, OnAbout)
+ON_COMMAND(ID_RANKING, OnRanking)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame()
+{
+    // The outer size is the client area plus a dialog-style border, a sunken
+    // client edge, one caption and one menu line.
+    RECT rect = CFrameWnd::rectDefault;
+    rect.right = rect.left + CLIENT_WIDTH + 2 * GetSystemMetrics(SM_CXEDGE) + 2 * GetSystemMetrics(SM_CXDLGFRAME);
+    rect.bottom = rect.top + CLIENT_HEIGHT + 2 * GetSystemMetrics(SM_CYEDGE) + 2 * GetSystemMetrics(SM_CYDLGFRAME)
+        + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+    Create(nullptr, FRAME_TITLE, FRAME_STYLE, rect, nullptr, IDR_MAINMENU);
+    CreateBackBuffer();
+    m_game.LoadBitmaps();
+    m_ranking.Load();
+    m_bPlaying = 0;
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The crash images go first, then (as members) the game and the back buffer.
+    m_game.FreeBitmaps();
+}
+
+void CMainFrame::CreateBackBuffer()
+{
+    m_bmpBack.DeleteObject();
+    CClientDC dcWindow(this);
+    CDC dcMem;
+    dcMem.CreateCompatibleDC(&dcWindow);
+    // Compatible with the window, not the memory context, for the window's colour format.
+    m_bmpBack.CreateCompatibleBitmap(&dcWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
+    dcMem.SelectObject(&m_bmpBack);
+    dcMem.PatBlt(0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, BLACKNESS);
+    m_game.DrawField(dcMem);
+    // Leaving the scope releases the memory context, then the window's.
+}
+
+void CMainFrame::OnPaint()
+{
+    CPaintDC dc(this);
+    CDC dcMem;
+    dcMem.CreateCompatibleDC(&dc);
+    dcMem.SelectObject(&m_bmpBack);
+    // The whole buffer; the window system clips it to what needs repainting.
+    dc.BitBlt(0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, &dcMem, 0, 0, SRCCOPY);
+}
+
+void CMainFrame::DrawInBackBuffer(const std::function<void(CDC&)>& work)
+{
+    CClientDC dcWindow(this);
+    CDC dcMem;
+    dcMem.CreateCompatibleDC(&dcWindow);
+    CBitmap* pOldBitmap = dcMem.SelectObject(&m_bmpBack);
+    work(dcMem);
+    dcMem.SelectObject(pOldBitmap);
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg dlg(this);
+    dlg.DoModal();
+}

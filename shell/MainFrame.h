@@ -1,0 +1,52 @@
+// The game's one window: back buffer, menu commands, game flow and ranking box.
+#pragma once
+
+#include "Bitmap.h"
+#include "CGame.h"
+#include "CRanking.h"
+#include "FrameWnd.h"
+
+#include <functional>
+
+class CDC;
+
+class CMainFrame : public CFrameWnd {
+public:
+    // Creates the window hidden, with the stage-1 field in the back buffer
+    // and the ranking table loaded.
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // (Re)makes the 640 x 400 back buffer and draws the current field into it.
+    void CreateBackBuffer();
+
+protected:
+    void OnPaint();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnLButtonDblClk(UINT nFlags, POINT point);
+    void OnGameStart();
+    void OnGameExit();
+    void OnRanking();
+    void OnAbout();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Runs work on a memory context holding the back buffer; the buffer is
+    // free again when it returns, so painting can select it.
+    void DrawInBackBuffer(const std::function<void(CDC&)>& work);
+    // Quit prompt: OK destroys the window, Cancel resumes a running game.
+    void ConfirmQuit();
+    // After a game over: a score above place 5 asks for a name and takes
+    // place 5; then the ranking box, unless the name was cancelled.
+    void EnterNewRecord();
+    // Sorts the table, shows it in a box and saves it.
+    void ShowRanking();
+
+    CBitmap m_bmpBack;
+    CGame m_game;
+    CRanking m_ranking;
+    int m_bPlaying; // nonzero from Start until the next crash
+};
