@@ -1,0 +1,23 @@
+// Whole-surface comparison for drawing tests: every pixel against an expectation.
+#pragma once
+
+#include "DC.h"
+
+#include <gtest/gtest.h>
+
+// Compares every pixel of the context's 640 x 400 surface with expected(x, y)
+// and reports how many differ and the first one.
+template <typename Expected>
+testing::AssertionResult SurfaceIs(const CDC& dc, int nWidth, int nHeight, Expected expected)
+{
+    int nWrong = 0;
+    testing::AssertionResult result = testing::AssertionFailure();
+    for (int y = 0; y < nHeight; ++y)
+        for (int x = 0; x < nWidth; ++x)
+            if (dc.GetPixel(x, y) != COLORREF(expected(x, y)) && nWrong++ == 0)
+                result << "first at (" << x << ", " << y << "): got 0x" << std::hex << dc.GetPixel(x, y)
+                       << " expected 0x" << COLORREF(expected(x, y)) << std::dec << "; ";
+    if (nWrong == 0)
+        return testing::AssertionSuccess();
+    return result << nWrong << " pixels differ";
+}
