@@ -102,6 +102,10 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
 {
     if (m_pBitmap == nullptr)
         return FALSE;
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
     const int w = m_pPen->GetWidth();
     const std::uint32_t pen = CBitmap::ToPixel(m_pPen->GetColor());
     const int left = PenBandStart(x1, w);

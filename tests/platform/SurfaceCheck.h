@@ -5,6 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
+inline std::string Hex(COLORREF c)
+{
+    char sz[16];
+    std::snprintf(sz, sizeof sz, "0x%06X", unsigned(c));
+    return sz;
+}
+
 // Compares every pixel of the context's 640 x 400 surface with expected(x, y)
 // and reports how many differ and the first one.
 template <typename Expected>
