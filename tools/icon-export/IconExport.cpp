@@ -1,0 +1,57 @@
+// Writes the application icon as PNGs in desktop icon sizes, scaled by nearest neighbour.
+#include "Bitmap.h"
+#include "PngFile.h"
+#include "resource.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Each output pixel takes the source pixel its centre falls on, so the art stays crisp.
+void ScaleNearest(const CBitmap& src, CBitmap& dst, int nSize)
+{
+    dst.CreateBitmap(nSize, nSize);
+    for (int y = 0; y < nSize; ++y) {
+        const int sy = (2 * y + 1) * src.GetHeight() / (2 * nSize);
+        for (int x = 0; x < nSize; ++x) {
+            const int sx = (2 * x + 1) * src.GetWidth() / (2 * nSize);
+            dst.Bits()[y * nSize + x] = src.Bits()[sy * src.GetWidth() + sx];
+        }
+    }
+}
+
+} // namespace
+
+// Usage: vantrel-icon-export OUTDIR SIZE...; writes OUTDIR/NxN/apps/vantrel.png for each size.
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s OUTDIR SIZE...\n", argv[0]);
+        return 2;
+    }
+    CBitmap icon;
+    if (!icon.LoadBitmap(IDI_APPICON)) {
+        std::fprintf(stderr, "%s: no icon resource\n", argv[0]);
+        return 1;
+    }
+    for (int i = 2; i < argc; ++i) {
+        const int nSize = std::atoi(argv[i]);
+        if (nSize <= 0) {
+            std::fprintf(stderr, "%s: bad size '%s'\n", argv[0], argv[i]);
+            return 2;
+        }
+        const std::string strSize = std::to_string(nSize);
+        const std::filesystem::path dir = std::filesystem::path(argv[1]) / (strSize + "x" + strSize) / "apps";
+        std::filesystem::create_directories(dir);
+        CBitmap scaled;
+        ScaleNearest(icon, scaled, nSize);
+        if (!SaveBitmapPng(scaled, (dir / "vantrel.png").c_str())) {
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], (dir / "vantrel.png").c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
