@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +24,15 @@ std::map<COLORREF, int> CountColours(const CBitmap& bmp)
     for (int i = 0; i < bmp.GetWidth() * bmp.GetHeight(); ++i)
         ++counts[CBitmap::FromPixel(bmp.Bits()[i])];
     return counts;
+}
+
+// Every field of a control as one string, so a mismatch shows the whole control.
+std::string Describe(const ResControl& c)
+{
+    std::ostringstream out;
+    out << int(c.kind) << " id " << c.nID << " at " << c.x << "," << c.y << " size " << c.cx << "x" << c.cy
+        << " style 0x" << std::hex << c.dwStyle << std::dec << " '" << c.text << "' icon " << c.nIconID;
+    return out.str();
 }
 
 COLORREF PixelAt(const CBitmap& bmp, int x, int y)
@@ -116,69 +127,44 @@ TEST(ResourceMenu, MenuBarOrderTextsAndCommands)
     // Ranking stands before About although its id is the higher one.
     EXPECT_EQ(bar[1].text, "Ranking(&R)");
     EXPECT_EQ(bar[1].nID, 40005u);
-    EXPECT_TRUE(bar[1].children.empty());
     EXPECT_EQ(bar[2].text, "About(&A)");
     EXPECT_EQ(bar[2].nID, 40004u);
-    EXPECT_TRUE(bar[2].children.empty());
     EXPECT_TRUE(FindMenuResource(102).empty());
 }
 
-TEST(ResourceDialogs, BothTemplatesShareStyleAndFont)
+TEST(ResourceDialogs, TemplatesCarryTheirSizesStylesAndControls)
 {
+    const ResDialog* pName = FindDialogResource(NAME_DLG_ID);
+    const ResDialog* pAbout = FindDialogResource(ABOUT_DLG_ID);
+    ASSERT_NE(pName, nullptr);
+    ASSERT_NE(pAbout, nullptr);
+    EXPECT_EQ(FindDialogResource(113), nullptr);
     const std::string font = Utf8ToCp932("ＭＳ Ｐゴシック").value();
-    for (unsigned nID : {NAME_DLG_ID, ABOUT_DLG_ID}) {
-        const ResDialog* pDlg = FindDialogResource(nID);
-        ASSERT_NE(pDlg, nullptr);
+    for (const ResDialog* pDlg : {pName, pAbout}) {
         EXPECT_EQ(pDlg->dwStyle, 0x80C800C0u);
         EXPECT_EQ(pDlg->fontName, font);
         EXPECT_EQ(pDlg->nPointSize, 9);
     }
-    EXPECT_EQ(FindDialogResource(113), nullptr);
-}
+    EXPECT_EQ(std::pair(pName->cx, pName->cy), std::pair(135, 61));
+    EXPECT_EQ(pName->caption, "Type your Name.");
+    // Template order is the tab order: the edit box comes first and gets the focus.
+    ASSERT_EQ(pName->controls.size(), 3u);
+    EXPECT_EQ(Describe(pName->controls[0]), Describe({ResControlKind::Edit, 1000, 19, 18, 93, 16, 0x50810080, "", 0}));
+    EXPECT_EQ(Describe(pName->controls[1]), Describe({ResControlKind::PushButton, 1, 52, 40, 30, 14, 0x50010001, "OK", 0}));
+    EXPECT_EQ(Describe(pName->controls[2]), Describe({ResControlKind::Label, -1, 12, 7, 108, 8, 0x50020000,
+                                                      "Type your Name.(Within 8 character)", 0}));
 
-TEST(ResourceDialogs, NameDialogHasEditThenOkThenLabel)
-{
-    const ResDialog* pDlg = FindDialogResource(NAME_DLG_ID);
-    ASSERT_NE(pDlg, nullptr);
-    EXPECT_EQ(pDlg->cx, 135);
-    EXPECT_EQ(pDlg->cy, 61);
-    EXPECT_EQ(pDlg->caption, "Type your Name.");
-    ASSERT_EQ(pDlg->controls.size(), 3u);
-    const ResControl& edit = pDlg->controls[0];
-    EXPECT_EQ(edit.kind, ResControlKind::Edit);
-    EXPECT_EQ(edit.nID, 1000);
-    EXPECT_EQ(std::vector<int>({edit.x, edit.y, edit.cx, edit.cy}), std::vector<int>({19, 18, 93, 16}));
-    EXPECT_EQ(edit.dwStyle, 0x50810080u);
-    const ResControl& ok = pDlg->controls[1];
-    EXPECT_EQ(ok.kind, ResControlKind::PushButton);
-    EXPECT_EQ(ok.nID, 1);
-    EXPECT_EQ(std::vector<int>({ok.x, ok.y, ok.cx, ok.cy}), std::vector<int>({52, 40, 30, 14}));
-    EXPECT_EQ(ok.dwStyle, 0x50010001u);
-    const ResControl& label = pDlg->controls[2];
-    EXPECT_EQ(label.kind, ResControlKind::Label);
-    EXPECT_EQ(label.nID, -1);
-    EXPECT_EQ(label.text, "Type your Name.(Within 8 character)");
-}
-
-TEST(ResourceDialogs, AboutDialogShowsIconNameAndDate)
-{
-    const ResDialog* pDlg = FindDialogResource(ABOUT_DLG_ID);
-    ASSERT_NE(pDlg, nullptr);
-    EXPECT_EQ(pDlg->cx, 211);
-    EXPECT_EQ(pDlg->cy, 49);
-    EXPECT_EQ(pDlg->caption, Utf8ToCp932("Vantrelのバージョン情報").value());
-    ASSERT_EQ(pDlg->controls.size(), 4u);
-    EXPECT_EQ(pDlg->controls[0].kind, ResControlKind::PushButton);
-    EXPECT_EQ(pDlg->controls[0].nID, 1);
-    EXPECT_EQ(pDlg->controls[0].x, 154);
-    const ResControl& icon = pDlg->controls[1];
-    EXPECT_EQ(icon.kind, ResControlKind::Icon);
-    EXPECT_EQ(icon.nIconID, ICON_ID);
-    EXPECT_EQ(icon.dwStyle, 0x50000003u);
-    EXPECT_EQ(std::vector<int>({icon.x, icon.y, icon.cx, icon.cy}), std::vector<int>({7, 14, 18, 21}));
-    EXPECT_EQ(pDlg->controls[2].text, "Vantrel Ver.0.2");
-    const ResControl& credit = pDlg->controls[3];
-    EXPECT_EQ(std::vector<int>({credit.x, credit.y, credit.cx, credit.cy}), std::vector<int>({33, 22, 112, 8}));
+    EXPECT_EQ(std::pair(pAbout->cx, pAbout->cy), std::pair(211, 49));
+    EXPECT_EQ(pAbout->caption, Utf8ToCp932("Vantrelのバージョン情報").value());
+    ASSERT_EQ(pAbout->controls.size(), 4u);
+    EXPECT_EQ(Describe(pAbout->controls[0]), Describe({ResControlKind::PushButton, 1, 154, 7, 50, 14, 0x50010001, "OK", 0}));
+    EXPECT_EQ(Describe(pAbout->controls[1]), Describe({ResControlKind::Icon, -1, 7, 14, 18, 21, 0x50000003, "", ICON_ID}));
+    EXPECT_EQ(Describe(pAbout->controls[2]), Describe({ResControlKind::Label, -1, 33, 7, 62, 8, 0x50020000,
+                                                       "Vantrel Ver.0.2", 0}));
+    const ResControl& credit = pAbout->controls[3];
+    EXPECT_EQ(Describe({credit.kind, credit.nID, credit.x, credit.y, credit.cx, credit.cy, credit.dwStyle, "", 0}),
+              Describe({ResControlKind::Label, -1, 33, 22, 112, 8, 0x50020000, "", 0}));
+    // The release date, three blanks, then the credit line.
     EXPECT_EQ(credit.text.substr(0, 12), "2002.9.12   ");
     EXPECT_GT(credit.text.size(), 12u);
     EXPECT_NE(credit.text[12], ' ');
