@@ -15,5 +15,6 @@ BOOL CGameApp::InitInstance()
     pFrame->ShowWindow(m_nCmdShow);
     // The ready field is on screen before the message loop starts.
     pFrame->UpdateWindow();
+    pFrame->ReportLoadProblem();
     return TRUE;
 }

@@ -3,10 +3,6 @@
 
 #include "WinTypes.h"
 
-// Client area and back buffer, in pixels.
-constexpr int CLIENT_WIDTH = 640;
-constexpr int CLIENT_HEIGHT = 400;
-
 // Title bar, and the caption of every box the game opens.
 constexpr const char* FRAME_TITLE = "Vantrel Ver0.2";
 // Fixed size: caption, system menu and minimise box, no sizing border.

@@ -4,6 +4,7 @@
 #include "AboutDlg.h"
 #include "ClientDC.h"
 #include "FrameConstants.h"
+#include "GameConstants.h"
 #include "PaintDC.h"
 #include "WindowSystem.h"
 #include "resource.h"
@@ -22,11 +23,11 @@ END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
 {
-    // The outer size is the client area plus a dialog-style border, a sunken
+    // The client area is exactly the playfield; the outer size adds a dialog-style border, a sunken
     // client edge, one caption and one menu line.
     RECT rect = CFrameWnd::rectDefault;
-    rect.right = rect.left + CLIENT_WIDTH + 2 * GetSystemMetrics(SM_CXEDGE) + 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    rect.bottom = rect.top + CLIENT_HEIGHT + 2 * GetSystemMetrics(SM_CYEDGE) + 2 * GetSystemMetrics(SM_CYDLGFRAME)
+    rect.right = rect.left + nFieldWidth + 2 * GetSystemMetrics(SM_CXEDGE) + 2 * GetSystemMetrics(SM_CXDLGFRAME);
+    rect.bottom = rect.top + nFieldHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 2 * GetSystemMetrics(SM_CYDLGFRAME)
         + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
     Create(nullptr, FRAME_TITLE, FRAME_STYLE, rect, nullptr, IDR_MAINMENU);
     CreateBackBuffer();
@@ -48,9 +49,9 @@ void CMainFrame::CreateBackBuffer()
     CDC dcMem;
     dcMem.CreateCompatibleDC(&dcWindow);
     // Compatible with the window, not the memory context, for the window's colour format.
-    m_bmpBack.CreateCompatibleBitmap(&dcWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
+    m_bmpBack.CreateCompatibleBitmap(&dcWindow, nFieldWidth, nFieldHeight);
     dcMem.SelectObject(&m_bmpBack);
-    dcMem.PatBlt(0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, BLACKNESS);
+    dcMem.PatBlt(0, 0, nFieldWidth, nFieldHeight, BLACKNESS);
     m_game.DrawField(dcMem);
     // Leaving the scope releases the memory context, then the window's.
 }
@@ -62,7 +63,7 @@ void CMainFrame::OnPaint()
     dcMem.CreateCompatibleDC(&dc);
     dcMem.SelectObject(&m_bmpBack);
     // The whole buffer; the window system clips it to what needs repainting.
-    dc.BitBlt(0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, &dcMem, 0, 0, SRCCOPY);
+    dc.BitBlt(0, 0, nFieldWidth, nFieldHeight, &dcMem, 0, 0, SRCCOPY);
 }
 
 void CMainFrame::DrawInBackBuffer(const std::function<void(CDC&)>& work)

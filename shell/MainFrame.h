@@ -3,8 +3,8 @@
 
 #include "Bitmap.h"
 #include "CGame.h"
-#include "CRanking.h"
 #include "FrameWnd.h"
+#include "Ranking.h"
 
 #include <functional>
 
@@ -19,6 +19,9 @@ public:
 
     // (Re)makes the 640 x 400 back buffer and draws the current field into it.
     void CreateBackBuffer();
+    // Tells the player, once, when the ranking file could not be read or
+    // created at start-up; the game is playable either way.
+    void ReportLoadProblem();
 
 protected:
     void OnPaint();

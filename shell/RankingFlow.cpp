@@ -7,6 +7,14 @@
 
 #include <cstring>
 
+void CMainFrame::ReportLoadProblem()
+{
+    const std::string& strProblem = m_ranking.GetLoadProblem();
+    if (!strProblem.empty()) {
+        MessageBox(strProblem.c_str(), FRAME_TITLE, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
 void CMainFrame::OnRanking()
 {
     ShowRanking();
