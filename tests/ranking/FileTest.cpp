@@ -1,5 +1,5 @@
 // The ranking file: creation, short and long files, and names that cannot be read or written.
-#include "RankingFixture.h"
+#include "RankingTest.h"
 
 #include "FileException.h"
 #include "Ranking.h"

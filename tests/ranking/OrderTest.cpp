@@ -1,5 +1,5 @@
 // The exchange sort with its order of ties, and the report's exact bytes.
-#include "RankingFixture.h"
+#include "RankingTest.h"
 
 #include "Ranking.h"
 
