@@ -27,6 +27,18 @@ protected:
     }
     void TearDown() override { m_dc.SelectObject(m_pOld); }
 
+    // Draws one rectangle with its own pen and brush, restoring the context's.
+    void Rect(int nPenWidth, COLORREF crPen, COLORREF crBrush, RECT rc)
+    {
+        CPen pen(PS_SOLID, nPenWidth, crPen);
+        CBrush brush(crBrush);
+        CPen* pOldPen = m_dc.SelectObject(&pen);
+        CBrush* pOldBrush = m_dc.SelectObject(&brush);
+        m_dc.Rectangle(&rc);
+        m_dc.SelectObject(pOldBrush);
+        m_dc.SelectObject(pOldPen);
+    }
+
     CBitmap m_bmp;
     CDC m_dc;
     CBitmap* m_pOld = nullptr;
@@ -34,15 +46,8 @@ protected:
 
 TEST_F(DrawingTest, FrameAndGateWithTwoPixelPens)
 {
-    CBrush black(BLACK);
-    CPen green(PS_SOLID, 2, GREEN), blue(PS_SOLID, 2, BLUE);
-    CBrush* pOldBrush = m_dc.SelectObject(&black);
-    CPen* pOldPen = m_dc.SelectObject(&green);
-    m_dc.Rectangle(10, 20, 629, 379);
-    m_dc.SelectObject(&blue);
-    m_dc.Rectangle(628, 179, 629, 219);
-    m_dc.SelectObject(pOldPen);
-    m_dc.SelectObject(pOldBrush);
+    Rect(2, GREEN, BLACK, {10, 20, 629, 379});
+    Rect(2, BLUE, BLACK, {628, 179, 629, 219});
     EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
         if (In(x, 627, 628) && In(y, 178, 218))
             return BLUE;
@@ -56,13 +61,7 @@ TEST_F(DrawingTest, FrameAndGateWithTwoPixelPens)
 
 TEST_F(DrawingTest, OnePixelPenOutlinesFirstAndLastColumnAndRow)
 {
-    CBrush blue(BLUE);
-    CPen yellow(PS_SOLID, 1, YELLOW);
-    CBrush* pOldBrush = m_dc.SelectObject(&blue);
-    CPen* pOldPen = m_dc.SelectObject(&yellow);
-    m_dc.Rectangle(12, 169, 17, 229);
-    m_dc.SelectObject(pOldPen);
-    m_dc.SelectObject(pOldBrush);
+    Rect(1, YELLOW, BLUE, {12, 169, 17, 229});
     EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
         if (!In(x, 12, 16) || !In(y, 169, 228))
             return GREY;
@@ -104,32 +103,17 @@ TEST_F(DrawingTest, StarBoxGivesTwoByTwoDotInPenColour)
     }));
 }
 
-TEST_F(DrawingTest, EveryGameColourReadsBackAsItsPackedValue)
+TEST_F(DrawingTest, PixelsReadBackExactlyInsideAndInvalidOutside)
 {
     const COLORREF colours[] = {BLACK, WHITE, RED, GREEN, BLUE, YELLOW};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(m_dc.SetPixel(300 + i, 200, colours[i]), colours[i]);
-        EXPECT_EQ(m_dc.GetPixel(300 + i, 200), colours[i]) << "colour " << i;
-    }
-    EXPECT_EQ(m_dc.GetPixel(299, 200), GREY);
-    EXPECT_EQ(m_dc.GetPixel(306, 200), GREY);
-}
-
-TEST_F(DrawingTest, OutsideTheSurfaceReadsInvalidAndWritesNothing)
-{
-    for (POINT pt : {POINT{-1, 0}, POINT{0, -1}, POINT{W, 0}, POINT{0, H}, POINT{W, H}}) {
+    for (int i = 0; i < 6; ++i)
+        m_dc.SetPixel(300 + i, 200, colours[i]);
+    for (POINT pt : {POINT{-1, 0}, POINT{0, -1}, POINT{W, 0}, POINT{0, H}}) {
         EXPECT_EQ(m_dc.GetPixel(pt.x, pt.y), CLR_INVALID);
         EXPECT_EQ(m_dc.SetPixel(pt.x, pt.y, RED), CLR_INVALID);
     }
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int, int) { return GREY; }));
-    CDC empty;
-    EXPECT_EQ(empty.GetPixel(0, 0), CLR_INVALID);
-}
-
-TEST_F(DrawingTest, BlacknessClearsEverything)
-{
-    m_dc.PatBlt(0, 0, W, H, BLACKNESS);
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int, int) { return BLACK; }));
+    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [&](int x, int y) { return y == 200 && In(x, 300, 305) ? colours[x - 300] : GREY; }));
+    EXPECT_EQ(CDC().GetPixel(0, 0), CLR_INVALID);
 }
 
 // A 32 x 32 sprite pair: the mask is white on the left half and black on the
@@ -181,18 +165,17 @@ TEST_F(SpriteTest, ClippedAtRightAndBottomAndAtNegativeCoordinates)
     }));
 }
 
-TEST_F(DrawingTest, CopyOfWholeSurfaceIsExact)
+TEST_F(DrawingTest, WholeSurfaceCopyAndBlackness)
 {
     CBitmap back;
     back.CreateBitmap(W, H);
     CDC backDC;
     backDC.SelectObject(&back);
-    backDC.SetPixel(639, 399, BLUE);
-    backDC.SetPixel(0, 0, RED);
-    m_dc.BitBlt(0, 0, W, H, &backDC, 0, 0, SRCCOPY);
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
-        return x == 639 && y == 399 ? BLUE : x == 0 && y == 0 ? RED : BLACK;
-    }));
+    backDC.SetPixel(W - 1, H - 1, BLUE);
+    backDC.BitBlt(0, 0, W, H, &m_dc, 0, 0, SRCCOPY);
+    EXPECT_TRUE(SurfaceIs(backDC, W, H, [](int, int) { return GREY; }));
+    backDC.PatBlt(0, 0, W, H, BLACKNESS);
+    EXPECT_TRUE(SurfaceIs(backDC, W, H, [](int, int) { return BLACK; }));
 }
 
 TEST(BitmapTest, LoadsEmbeddedSpriteAndRejectsUnknownIds)
