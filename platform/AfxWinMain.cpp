@@ -1,0 +1,22 @@
+// The program's start on Qt: application, window system, InitInstance, event loop.
+#include "QtWindowSystem.h"
+#include "WinApp.h"
+#include "Wnd.h"
+
+#include <QApplication>
+
+int AfxWinMain(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // The loop ends when the main window is destroyed, not when the last
+    // visible window closes (a box over a hidden frame would end it).
+    QApplication::setQuitOnLastWindowClosed(false);
+    CQtWindowSystem windowSystem;
+    SetWindowSystem(&windowSystem);
+    int nExitCode = 0;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr && pApp->InitInstance() && pApp->m_pMainWnd != nullptr)
+        nExitCode = windowSystem.Run();
+    SetWindowSystem(nullptr);
+    return nExitCode;
+}

@@ -1,0 +1,203 @@
+// Dialogs from templates: controls placed in dialog units, texts in code page 932, data exchange.
+#include "QtDialogHost.h"
+
+#include "Cp932.h"
+#include "Dialog.h"
+#include "QtByteLimitValidator.h"
+#include "QtResourceImage.h"
+#include "Resources.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string_view>
+
+namespace {
+
+// Fonts the templates name, and what stands in for them here.
+struct FontStandIn {
+    std::string_view templateName; // code page 932
+    const char* family;
+};
+constexpr FontStandIn FONT_STAND_INS[] = {
+    {"\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e", "IPAPGothic"}, // "ＭＳ Ｐゴシック"
+    {"\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e", "IPAGothic"},          // "ＭＳ ゴシック"
+};
+
+// Style bits of the template's controls.
+constexpr std::uint32_t WS_TABSTOP = 0x00010000;
+constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x00000001;
+
+// Dialog units: a quarter of the font's average character width across, an
+// eighth of its height down; the average width is taken over the 52 Latin
+// letters, rounded.
+constexpr int DLU_PER_CHAR_X = 4;
+constexpr int DLU_PER_CHAR_Y = 8;
+constexpr const char* WIDTH_SAMPLE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int ICON_SIZE = 32;
+
+QString FromCp932(std::string_view text)
+{
+    return QString::fromStdString(Cp932ToUtf8(text));
+}
+
+QFont TemplateFont(const ResDialog& res)
+{
+    QString family = FromCp932(res.fontName);
+    for (const FontStandIn& standIn : FONT_STAND_INS) {
+        if (standIn.templateName == res.fontName)
+            family = QString::fromLatin1(standIn.family);
+    }
+    QFont font(family);
+    font.setPointSize(res.nPointSize);
+    return font;
+}
+
+// Pixels per four horizontal and per eight vertical dialog units.
+QSize BaseUnits(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int nSampleWidth = metrics.horizontalAdvance(QString::fromLatin1(WIDTH_SAMPLE));
+    return {(nSampleWidth / 26 + 1) / 2, metrics.height()};
+}
+
+int MulDiv(int a, int b, int c)
+{
+    return (a * b + c / 2) / c;
+}
+
+QRect ToPixels(const QSize& base, int x, int y, int cx, int cy)
+{
+    return {MulDiv(x, base.width(), DLU_PER_CHAR_X), MulDiv(y, base.height(), DLU_PER_CHAR_Y),
+            MulDiv(cx, base.width(), DLU_PER_CHAR_X), MulDiv(cy, base.height(), DLU_PER_CHAR_Y)};
+}
+
+} // namespace
+
+CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner)
+    : QDialog(pOwner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint),
+      m_dlg(dlg)
+{
+    setWindowTitle(FromCp932(res.caption));
+    setFont(TemplateFont(res));
+    const QSize base = BaseUnits(font());
+    setFixedSize(ToPixels(base, 0, 0, res.cx, res.cy).size());
+    for (const ResControl& control : res.controls) {
+        QWidget* pWidget = CreateControl(control);
+        if (control.kind == ResControlKind::Icon)
+            pWidget->setGeometry(QRect(ToPixels(base, control.x, control.y, 0, 0).topLeft(), QSize(ICON_SIZE, ICON_SIZE)));
+        else
+            pWidget->setGeometry(ToPixels(base, control.x, control.y, control.cx, control.cy));
+        if (control.nID != -1)
+            m_controls[control.nID] = pWidget;
+        if ((control.dwStyle & WS_TABSTOP) != 0 && m_pFirstTabStop == nullptr)
+            m_pFirstTabStop = pWidget;
+    }
+}
+
+CQtDialogHost::~CQtDialogHost() = default;
+
+QWidget* CQtDialogHost::CreateControl(const ResControl& control)
+{
+    switch (control.kind) {
+    case ResControlKind::Edit: {
+        auto* pEdit = new QLineEdit(FromCp932(control.text), this);
+        pEdit->setValidator(new CQtByteLimitValidator(pEdit));
+        return pEdit;
+    }
+    case ResControlKind::PushButton: {
+        auto* pButton = new QPushButton(FromCp932(control.text), this);
+        pButton->setDefault((control.dwStyle & BS_DEFPUSHBUTTON) != 0);
+        const int nID = control.nID;
+        connect(pButton, &QPushButton::clicked, this, [this, nID] {
+            if (nID == IDOK)
+                accept();
+            else if (nID == IDCANCEL)
+                reject();
+        });
+        return pButton;
+    }
+    case ResControlKind::Icon: {
+        auto* pIcon = new QLabel(this);
+        pIcon->setPixmap(LoadResourceIcon(control.nIconID).pixmap(QSize(ICON_SIZE, ICON_SIZE), devicePixelRatio()));
+        return pIcon;
+    }
+    case ResControlKind::Label:
+        break;
+    }
+    auto* pLabel = new QLabel(FromCp932(control.text), this);
+    pLabel->setTextFormat(Qt::PlainText);
+    pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return pLabel;
+}
+
+QWidget* CQtDialogHost::FindControl(int nID) const
+{
+    const auto it = m_controls.find(nID);
+    return it != m_controls.end() ? it->second : nullptr;
+}
+
+INT_PTR CQtDialogHost::Run()
+{
+    m_dlg.AttachDialogHost(this);
+    if (m_dlg.OnInitDialog() && m_pFirstTabStop != nullptr)
+        m_pFirstTabStop->setFocus();
+    // EndDialog may already have come from OnInitDialog.
+    if (!m_bEnded)
+        exec();
+    m_dlg.AttachDialogHost(nullptr);
+    return m_nResult;
+}
+
+std::string CQtDialogHost::GetDlgItemText(int nID)
+{
+    QWidget* pWidget = FindControl(nID);
+    QString text;
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
+        text = pEdit->text();
+    else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
+        text = pButton->text();
+    else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
+        text = pLabel->text();
+    // The edit box takes only what code page 932 can hold, so nothing is lost here.
+    return Utf8ToCp932(text.toStdString()).value_or(std::string());
+}
+
+void CQtDialogHost::SetDlgItemText(int nID, std::string_view text)
+{
+    QWidget* pWidget = FindControl(nID);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
+        pEdit->setText(FromCp932(text));
+    else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
+        pButton->setText(FromCp932(text));
+    else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
+        pLabel->setText(FromCp932(text));
+}
+
+LRESULT CQtDialogHost::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM)
+{
+    auto* pEdit = qobject_cast<QLineEdit*>(FindControl(nID));
+    if (message == EM_LIMITTEXT && pEdit != nullptr)
+        pEdit->findChild<CQtByteLimitValidator*>()->SetLimit(int(wParam));
+    return 0;
+}
+
+void CQtDialogHost::EndDialog(int nResult)
+{
+    m_bEnded = true;
+    m_nResult = nResult;
+    done(nResult);
+}
+
+void CQtDialogHost::accept()
+{
+    m_dlg.OnOK();
+}
+
+void CQtDialogHost::reject()
+{
+    m_dlg.OnCancel();
+}

@@ -1,0 +1,60 @@
+// A frame window on Qt: title, menu bar and a fixed 640 x 400 client area that paints from the game's bitmap.
+#pragma once
+
+#include "WindowHost.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+
+#include <map>
+#include <memory>
+
+class CWnd;
+class QEvent;
+class QPainter;
+class QTimer;
+class QWidget;
+
+class CQtFrameHost : public QObject, public IWindowHost {
+public:
+    // The window is made hidden, with a client area of exactly clientSize
+    // whatever the menu bar and the theme take, and cannot be resized or
+    // maximised. Its messages go to wnd.WindowProc.
+    CQtFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle, const QSize& clientSize, UINT nMenuID);
+    ~CQtFrameHost() override;
+
+    void ShowWindow(int nCmdShow) override;
+    void UpdateWindow() override;
+    void SetIcon(UINT nIconID, BOOL bBigIcon) override;
+    void SetTimer(UINT_PTR nIDEvent, UINT nElapse) override;
+    void KillTimer(UINT_PTR nIDEvent) override;
+    void Invalidate(BOOL bErase) override;
+    void PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy, int xSrc, int ySrc) override;
+    int MessageBox(std::string_view text, std::string_view caption, UINT nType) override;
+    INT_PTR RunModalDialog(CDialog& dlg) override;
+    void DestroyWindow() override;
+
+protected:
+    // Turns the client area's and the window's events into window messages.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    void BuildMenu(UINT nMenuID);
+    bool OnClientEvent(QEvent* pEvent);
+    // Hands one message to the window; none after DestroyWindow.
+    void Dispatch(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Once no handler of the window is running any more, the window object
+    // is told that its window is gone.
+    void QueueFinishDestroy();
+    void FinishDestroy();
+
+    CWnd& m_wnd;
+    QPointer<QWidget> m_pWindow;
+    QWidget* m_pClient;
+    std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers;
+    QPainter* m_pPainter = nullptr; // set while a WM_PAINT is dispatched
+    int m_nDispatchDepth = 0;
+    bool m_bDestroyed = false;
+    bool m_bFinishQueued = false;
+};

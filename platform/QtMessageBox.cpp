@@ -1,0 +1,94 @@
+// Message boxes built on QMessageBox, with the copy shortcut and the table font added.
+#include "QtMessageBox.h"
+
+#include "Cp932.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr UINT MB_TYPEMASK = 0x0F;
+constexpr UINT MB_ICONMASK = 0xF0;
+// Texts with at least this many lines are tables.
+constexpr qsizetype TABLE_MIN_LINES = 3;
+// Fixed-width Japanese font whose full-width characters are exactly two columns.
+constexpr const char* TABLE_FONT = "IPAGothic";
+// QMessageBox's own name for the label that shows the text.
+constexpr const char* TEXT_LABEL_NAME = "qt_msgbox_label";
+constexpr const char* CLIPBOARD_RULE = "---------------------------\n";
+
+QMessageBox::Icon IconOf(UINT nType)
+{
+    switch (nType & MB_ICONMASK) {
+    case MB_ICONERROR:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+CQtMessageBox::CQtMessageBox(QWidget* pOwner, std::string_view text, std::string_view caption, UINT nType)
+    : QMessageBox(pOwner)
+{
+    setWindowTitle(QString::fromStdString(Cp932ToUtf8(caption)));
+    setTextFormat(Qt::PlainText);
+    setText(QString::fromStdString(Cp932ToUtf8(text)));
+    setIcon(IconOf(nType));
+    m_pOK = addButton(QMessageBox::Ok);
+    if ((nType & MB_TYPEMASK) == MB_OKCANCEL) {
+        m_pCancel = addButton(QMessageBox::Cancel);
+        setEscapeButton(m_pCancel);
+    }
+    setDefaultButton(m_pOK);
+    if (this->text().count(QLatin1Char('\n')) + 1 >= TABLE_MIN_LINES)
+        UseFixedWidthFont();
+}
+
+int CQtMessageBox::Run()
+{
+    exec();
+    return m_pCancel != nullptr && clickedButton() != m_pOK ? IDCANCEL : IDOK;
+}
+
+QString CQtMessageBox::ClipboardText() const
+{
+    QString buttons;
+    for (QPushButton* pButton : {m_pOK, m_pCancel}) {
+        if (pButton != nullptr)
+            buttons += pButton->text().remove(QLatin1Char('&')) + QStringLiteral("   ");
+    }
+    const QString rule = QString::fromLatin1(CLIPBOARD_RULE);
+    return rule + windowTitle() + QLatin1Char('\n') + rule + text() + QLatin1Char('\n') + rule + buttons
+        + QLatin1Char('\n') + rule;
+}
+
+void CQtMessageBox::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (pEvent->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(ClipboardText());
+        pEvent->accept();
+        return;
+    }
+    QMessageBox::keyPressEvent(pEvent);
+}
+
+void CQtMessageBox::UseFixedWidthFont()
+{
+    QLabel* pLabel = findChild<QLabel*>(QLatin1String(TEXT_LABEL_NAME));
+    if (pLabel == nullptr)
+        return;
+    QFont font(QString::fromLatin1(TABLE_FONT));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(pLabel->font().pointSizeF());
+    pLabel->setFont(font);
+}

@@ -1,0 +1,50 @@
+// Frame windows, system metrics, sound and the event loop on Qt.
+#include "QtWindowSystem.h"
+
+#include "QtFrameHost.h"
+
+#include <QApplication>
+
+namespace {
+
+// The classic desktop's sizes, in pixels.
+struct Metric {
+    int nIndex;
+    int nValue;
+};
+constexpr Metric SYSTEM_METRICS[] = {
+    {SM_CXEDGE, 2}, {SM_CYEDGE, 2}, {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYCAPTION, 19}, {SM_CYMENU, 19},
+};
+
+} // namespace
+
+std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::string_view title,
+                                                              std::uint32_t dwStyle, const RECT& rect, UINT nMenuID)
+{
+    // The outer size less a dialog frame, a client edge, the caption and one menu line.
+    const int nWidth = rect.right - rect.left - 2 * GetSystemMetrics(SM_CXEDGE) - 2 * GetSystemMetrics(SM_CXDLGFRAME);
+    const int nHeight = rect.bottom - rect.top - 2 * GetSystemMetrics(SM_CYEDGE) - 2 * GetSystemMetrics(SM_CYDLGFRAME)
+        - GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
+    if (nWidth <= 0 || nHeight <= 0)
+        return nullptr;
+    return std::make_unique<CQtFrameHost>(wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
+}
+
+int CQtWindowSystem::GetSystemMetrics(int nIndex)
+{
+    for (const Metric& metric : SYSTEM_METRICS) {
+        if (metric.nIndex == nIndex)
+            return metric.nValue;
+    }
+    return 0;
+}
+
+BOOL CQtWindowSystem::PlaySound(const char* pszSound, UINT fdwSound)
+{
+    return m_sound.Play(pszSound, fdwSound);
+}
+
+int CQtWindowSystem::Run()
+{
+    return QApplication::exec();
+}

@@ -1,0 +1,22 @@
+// The window system of the game on Qt Widgets: frame windows, metrics, sound, the event loop.
+#pragma once
+
+#include "QtSound.h"
+#include "WindowSystem.h"
+
+// Needs a QApplication for its whole life.
+class CQtWindowSystem : public IWindowSystem {
+public:
+    std::unique_ptr<IWindowHost> CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
+                                                 const RECT& rect, UINT nMenuID) override;
+    // Fixed border, edge, caption and menu sizes. Qt fits the real frame
+    // around the client area itself; these only let a caller compute an
+    // outer size from which CreateFrameHost recovers the client size.
+    int GetSystemMetrics(int nIndex) override;
+    BOOL PlaySound(const char* pszSound, UINT fdwSound) override;
+    // QApplication::exec: returns once the main window has been destroyed.
+    int Run() override;
+
+private:
+    CQtSound m_sound;
+};
