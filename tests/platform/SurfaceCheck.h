@@ -15,8 +15,8 @@ inline std::string Hex(COLORREF c)
     return sz;
 }
 
-// Compares every pixel of the context's 640 x 400 surface with expected(x, y)
-// and reports how many differ and the first one.
+// Compares every pixel of the context's surface with expected(x, y) and
+// reports how many differ and the first one.
 template <typename Expected>
 testing::AssertionResult SurfaceIs(const CDC& dc, int nWidth, int nHeight, Expected expected)
 {
@@ -25,8 +25,8 @@ testing::AssertionResult SurfaceIs(const CDC& dc, int nWidth, int nHeight, Expec
     for (int y = 0; y < nHeight; ++y)
         for (int x = 0; x < nWidth; ++x)
             if (dc.GetPixel(x, y) != COLORREF(expected(x, y)) && nWrong++ == 0)
-                result << "first at (" << x << ", " << y << "): got 0x" << std::hex << dc.GetPixel(x, y)
-                       << " expected 0x" << COLORREF(expected(x, y)) << std::dec << "; ";
+                result << "first at (" << x << ", " << y << "): got " << Hex(dc.GetPixel(x, y)) << " expected "
+                       << Hex(COLORREF(expected(x, y))) << "; ";
     if (nWrong == 0)
         return testing::AssertionSuccess();
     return result << nWrong << " pixels differ";
