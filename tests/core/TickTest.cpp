@@ -1,0 +1,103 @@
+// The rules of one tick: probe classes, and the exact effects of each Advance branch and of Reverse.
+#include "CGame.h"
+#include "CoreTestSupport.h"
+
+namespace {
+
+using TickTest = CoreTest;
+
+TEST_F(TickTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
+{
+    Surface s;
+    CGame game; // head at (11, 199)
+    const std::pair<COLORREF, HitResult> cases[] = {
+        {0x000000, HIT_NONE},  {0xff0000, HIT_GOAL},  {0x00ffff, HIT_CRASH}, {0x00ff00, HIT_CRASH},
+        {0xffffff, HIT_CRASH}, {0x0000ff, HIT_CRASH}, {0xfe0000, HIT_CRASH}, {0x000001, HIT_CRASH}};
+    for (const auto& [cr, hit] : cases) {
+        s.dc.SetPixel(11, 199, cr);
+        EXPECT_EQ(game.Probe(s.dc), hit) << std::hex << cr;
+    }
+    CBitmap tiny;
+    tiny.CreateBitmap(10, 10);
+    s.dc.SelectObject(&tiny);
+    EXPECT_EQ(game.Probe(s.dc), HIT_CRASH) << "outside the surface";
+}
+
+// After ten flips the direction is down again and the score -100; the first
+// clear tick then shows -99 over the longer "score -100" with no digit left.
+TEST_F(TickTest, ClearTickPlotsTheTrailMovesAndRewritesTheScore)
+{
+    Surface s, expected;
+    CGame game;
+    for (int i = 0; i < 10; ++i)
+        game.Reverse();
+    EXPECT_EQ(game.GetDY(), 2);
+    EXPECT_EQ(game.GetScore(), -100);
+    game.DrawField(s.dc);
+    expected.dc.BitBlt(0, 0, 640, 400, &s.dc, 0, 0, SRCCOPY);
+    expected.dc.SetPixel(11, 199, 0x0000ff);
+    expected.dc.TextOut(30, 380, "score -99       ");
+    game.Advance(s.dc, game.Probe(s.dc));
+    EXPECT_EQ(game.GetX(), 12);
+    EXPECT_EQ(game.GetY(), 201);
+    EXPECT_EQ(game.GetScore(), -99);
+    EXPECT_TRUE(SameImage(s.Pixels(), expected.Pixels()));
+}
+
+TEST_F(TickTest, GoalRestartsTheHeadAddsTheStageBonusAndDrawsTheNextStage)
+{
+    Surface s;
+    CGame game;
+    game.DrawField(s.dc);
+    game.Reverse();
+    for (int i = 0; i < 3; ++i)
+        game.Advance(s.dc, HIT_NONE);
+    ASSERT_EQ(game.GetY(), 193);
+    game.Advance(s.dc, HIT_GOAL);
+    EXPECT_EQ(game.GetX(), 11);
+    EXPECT_EQ(game.GetY(), 199);
+    EXPECT_EQ(game.GetDY(), 2);
+    EXPECT_EQ(game.GetStage(), 2);
+    EXPECT_EQ(game.GetScore(), -7 + 100);
+    EXPECT_TRUE(SameImage(s.Pixels(), ExpectedField(nSecond, 700, "stage 2", "score 93")));
+    game.Advance(s.dc, HIT_GOAL);
+    EXPECT_EQ(game.GetScore(), 93 + 200);
+    EXPECT_EQ(game.GetStage(), 3);
+}
+
+// The sprite past the right edge is clipped, not wrapped into the next row.
+TEST_F(TickTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
+{
+    Surface scratch, s;
+    CGame game;
+    game.LoadBitmaps();
+    for (int i = 0; i < 616; ++i) {
+        if (i % 2 == 1)
+            game.Reverse();
+        game.Advance(scratch.dc, HIT_NONE);
+    }
+    ASSERT_EQ(game.GetX(), 627);
+    ASSERT_EQ(game.GetY(), 199);
+    game.DrawField(s.dc);
+    const Image before = s.Pixels();
+    ASSERT_EQ(game.Probe(s.dc), HIT_GOAL);
+    const int nScore = game.GetScore();
+    game.Advance(s.dc, HIT_CRASH);
+    EXPECT_TRUE(SameImage(s.Pixels(), WithSprite(before, 611, 183)));
+    EXPECT_EQ(game.GetX(), 627);
+    EXPECT_EQ(game.GetY(), 199);
+    EXPECT_EQ(game.GetScore(), nScore);
+    EXPECT_EQ(game.GetStage(), 1);
+}
+
+TEST_F(TickTest, UnknownResultDoesNothing)
+{
+    Surface s;
+    CGame game;
+    game.Advance(s.dc, static_cast<HitResult>(3));
+    EXPECT_EQ(game.GetX(), 11);
+    EXPECT_EQ(game.GetScore(), 0);
+    EXPECT_TRUE(SameImage(s.Pixels(), Image(640 * 400, 0)));
+}
+
+} // namespace
