@@ -1,0 +1,78 @@
+// Speed of the game core: one free tick, a whole field at several stages, the fewest-flip solver.
+#include "Bitmap.h"
+#include "CFlipSolver.h"
+#include "CGame.h"
+#include "DC.h"
+#include "HeadlessSession.h"
+#include "Runtime.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A black 640 x 400 back buffer in a memory context, with a fixed clock.
+struct BenchSurface {
+    CBitmap bmp;
+    CDC dc;
+    CFixedClockRuntime runtime{1};
+    IRuntime* pPrevious;
+
+    BenchSurface() : pPrevious(SetRuntime(&runtime))
+    {
+        bmp.CreateBitmap(640, 400);
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectObject(&bmp);
+    }
+    ~BenchSurface() { SetRuntime(pPrevious); }
+};
+
+// On a black surface every probe is free; turning every 32 columns keeps the
+// head between the rows, and a reset before the right edge keeps it inside.
+void BM_FreeTick(benchmark::State& state)
+{
+    BenchSurface s;
+    CGame game;
+    for (auto _ : state) {
+        if (game.GetX() >= 600)
+            game.Reset();
+        if (game.GetX() % 32 == 0)
+            game.Reverse();
+        game.Advance(s.dc, game.Probe(s.dc));
+    }
+}
+BENCHMARK(BM_FreeTick);
+
+void BM_DrawField(benchmark::State& state)
+{
+    BenchSurface s;
+    CGame game;
+    while (game.GetStage() < state.range(0))
+        game.Advance(s.dc, HIT_GOAL);
+    for (auto _ : state)
+        game.DrawField(s.dc);
+}
+BENCHMARK(BM_DrawField)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_SolveStageOne(benchmark::State& state)
+{
+    BenchSurface s;
+    CGame game;
+    game.DrawField(s.dc);
+    CFlipSolver solver;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solver.Solve(s.dc, game.GetX(), game.GetY(), game.GetDY()));
+}
+BENCHMARK(BM_SolveStageOne)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    CHeadlessSession session;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
