@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +37,7 @@ std::string Record(std::string name, std::int32_t nScore, std::int16_t nStage)
     return name + char(nStage & 0xff) + char((nStage >> 8) & 0xff) + std::string(2, '\0');
 }
 
+// The built-in ranking, places 1 to 5: "くるま", "つくえ", "めがね", "かばん", "いす".
 const std::string A = Record("\x82\xad\x82\xe9\x82\xdc", 5000, 10);
 const std::string B = Record("\x82\xc2\x82\xad\x82\xa6", 4000, 9);
 const std::string C = Record("\x82\xdf\x82\xaa\x82\xcb", 3000, 8);
