@@ -2,9 +2,17 @@
 #include "CGame.h"
 #include "CoreTestSupport.h"
 
+#include <tuple>
+
 namespace {
 
 using TickTest = CoreTest;
+
+// x, y, dy, score, stage
+std::tuple<int, int, int, int, int> State(const CGame& game)
+{
+    return {game.GetX(), game.GetY(), game.GetDY(), game.GetScore(), game.GetStage()};
+}
 
 TEST_F(TickTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
 {
@@ -31,16 +39,13 @@ TEST_F(TickTest, ClearTickPlotsTheTrailMovesAndRewritesTheScore)
     CGame game;
     for (int i = 0; i < 10; ++i)
         game.Reverse();
-    EXPECT_EQ(game.GetDY(), 2);
-    EXPECT_EQ(game.GetScore(), -100);
+    EXPECT_EQ(State(game), std::tuple(11, 199, 2, -100, 1));
     game.DrawField(s.dc);
     expected.dc.BitBlt(0, 0, 640, 400, &s.dc, 0, 0, SRCCOPY);
     expected.dc.SetPixel(11, 199, 0x0000ff);
     expected.dc.TextOut(30, 380, "score -99       ");
     game.Advance(s.dc, game.Probe(s.dc));
-    EXPECT_EQ(game.GetX(), 12);
-    EXPECT_EQ(game.GetY(), 201);
-    EXPECT_EQ(game.GetScore(), -99);
+    EXPECT_EQ(State(game), std::tuple(12, 201, 2, -99, 1));
     EXPECT_TRUE(SameImage(s.Pixels(), expected.Pixels()));
 }
 
@@ -54,50 +59,30 @@ TEST_F(TickTest, GoalRestartsTheHeadAddsTheStageBonusAndDrawsTheNextStage)
         game.Advance(s.dc, HIT_NONE);
     ASSERT_EQ(game.GetY(), 193);
     game.Advance(s.dc, HIT_GOAL);
-    EXPECT_EQ(game.GetX(), 11);
-    EXPECT_EQ(game.GetY(), 199);
-    EXPECT_EQ(game.GetDY(), 2);
-    EXPECT_EQ(game.GetStage(), 2);
-    EXPECT_EQ(game.GetScore(), -7 + 100);
+    EXPECT_EQ(State(game), std::tuple(11, 199, 2, -7 + 100, 2));
     EXPECT_TRUE(SameImage(s.Pixels(), ExpectedField(nSecond, 700, "stage 2", "score 93")));
-    game.Advance(s.dc, HIT_GOAL);
-    EXPECT_EQ(game.GetScore(), 93 + 200);
-    EXPECT_EQ(game.GetStage(), 3);
 }
 
-// The sprite past the right edge is clipped, not wrapped into the next row.
+// A new field wipes the trail; the sprite past the right edge is clipped,
+// not wrapped into the next row.
 TEST_F(TickTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
 {
-    Surface scratch, s;
+    Surface s;
     CGame game;
     game.LoadBitmaps();
     for (int i = 0; i < 616; ++i) {
         if (i % 2 == 1)
             game.Reverse();
-        game.Advance(scratch.dc, HIT_NONE);
+        game.Advance(s.dc, HIT_NONE);
     }
-    ASSERT_EQ(game.GetX(), 627);
-    ASSERT_EQ(game.GetY(), 199);
+    ASSERT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
     game.DrawField(s.dc);
     const Image before = s.Pixels();
+    EXPECT_TRUE(SameImage(before, ExpectedField(nSecond, 600, "stage 1", "score -2464")));
     ASSERT_EQ(game.Probe(s.dc), HIT_GOAL);
-    const int nScore = game.GetScore();
     game.Advance(s.dc, HIT_CRASH);
     EXPECT_TRUE(SameImage(s.Pixels(), WithSprite(before, 611, 183)));
-    EXPECT_EQ(game.GetX(), 627);
-    EXPECT_EQ(game.GetY(), 199);
-    EXPECT_EQ(game.GetScore(), nScore);
-    EXPECT_EQ(game.GetStage(), 1);
-}
-
-TEST_F(TickTest, UnknownResultDoesNothing)
-{
-    Surface s;
-    CGame game;
-    game.Advance(s.dc, static_cast<HitResult>(3));
-    EXPECT_EQ(game.GetX(), 11);
-    EXPECT_EQ(game.GetScore(), 0);
-    EXPECT_TRUE(SameImage(s.Pixels(), Image(640 * 400, 0)));
+    EXPECT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
 }
 
 } // namespace
