@@ -17,9 +17,9 @@ namespace {
 CPen g_penStock(PS_SOLID, 1, RGB(0, 0, 0));
 CBrush g_brushStock(RGB(255, 255, 255));
 
-// The span [first, first + width) a pen of the given width covers for an
-// outline along `line`: a 1-pixel pen covers the line itself, a 2-pixel pen
-// also the column or row before it.
+// The first column or row of the band a pen covers for an outline along
+// `line`: a 1-pixel pen covers the line itself, a 2-pixel pen also the column
+// or row before it.
 int PenBandStart(int line, int nPenWidth)
 {
     return line - nPenWidth / 2;
