@@ -145,6 +145,10 @@ INT_PTR CQtDialogHost::Run()
     m_dlg.AttachDialogHost(this);
     if (m_dlg.OnInitDialog() && m_pFirstTabStop != nullptr)
         m_pFirstTabStop->setFocus();
+    // Centred on the owner by its own rule rather than the platform's, which
+    // guesses at window decorations that are not known yet.
+    if (QWidget* pOwner = parentWidget())
+        move(pOwner->window()->geometry().center() - rect().center());
     // EndDialog may already have come from OnInitDialog.
     if (!m_bEnded)
         exec();

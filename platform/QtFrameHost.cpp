@@ -7,11 +7,12 @@
 #include "QtDialogHost.h"
 #include "QtMessageBox.h"
 #include "QtResourceImage.h"
+#include "QtWindowSystem.h"
 #include "Resources.h"
 #include "WinApp.h"
 #include "Wnd.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -81,9 +82,9 @@ Qt::WindowFlags FlagsOf(std::uint32_t dwStyle)
 
 } // namespace
 
-CQtFrameHost::CQtFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle, const QSize& clientSize,
-                           UINT nMenuID)
-    : m_wnd(wnd), m_pWindow(new QWidget(nullptr, FlagsOf(dwStyle))), m_pClient(new QWidget(m_pWindow))
+CQtFrameHost::CQtFrameHost(CQtWindowSystem& system, CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
+                           const QSize& clientSize, UINT nMenuID)
+    : m_system(system), m_wnd(wnd), m_pWindow(new QWidget(nullptr, FlagsOf(dwStyle))), m_pClient(new QWidget(m_pWindow))
 {
     m_pWindow->setWindowTitle(FromCp932(title));
     auto* pLayout = new QVBoxLayout(m_pWindow);
@@ -204,7 +205,10 @@ void CQtFrameHost::PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy,
 int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UINT nType)
 {
     CQtMessageBox box(m_pWindow, text, caption, nType);
-    return box.Run();
+    const int nResult = box.Run();
+    box.hide();
+    RestoreActivation();
+    return nResult;
 }
 
 INT_PTR CQtFrameHost::RunModalDialog(CDialog& dlg)
@@ -213,7 +217,21 @@ INT_PTR CQtFrameHost::RunModalDialog(CDialog& dlg)
     if (pRes == nullptr)
         return -1;
     CQtDialogHost host(dlg, *pRes, m_pWindow);
-    return host.Run();
+    const INT_PTR nResult = host.Run();
+    host.hide();
+    RestoreActivation();
+    return nResult;
+}
+
+// As on a desktop where a closed box hands the activation back to its owner,
+// on every platform: keys go to the box still open below, or to the frame.
+void CQtFrameHost::RestoreActivation()
+{
+    QWidget* pNext = QApplication::activeModalWidget();
+    if (pNext == nullptr && !m_bDestroyed && m_pWindow->isVisible())
+        pNext = m_pWindow;
+    if (pNext != nullptr)
+        pNext->activateWindow();
 }
 
 void CQtFrameHost::DestroyWindow()
@@ -244,6 +262,7 @@ void CQtFrameHost::QueueFinishDestroy()
 
 void CQtFrameHost::FinishDestroy()
 {
+    CQtWindowSystem& system = m_system;
     CWnd& wnd = m_wnd;
     CWinApp* pApp = AfxGetApp();
     const bool bMainWindow = pApp != nullptr && pApp->m_pMainWnd == &wnd;
@@ -252,7 +271,7 @@ void CQtFrameHost::FinishDestroy()
     // A frame deletes itself here, and this host with it.
     wnd.PostNcDestroy();
     if (bMainWindow)
-        QCoreApplication::exit(0);
+        system.EndRun();
 }
 
 void CQtFrameHost::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,23 +6,30 @@
 #include <QObject>
 #include <QPointer>
 #include <QSize>
+#include <QWidget>
 
 #include <map>
 #include <memory>
 
+class CQtWindowSystem;
 class CWnd;
 class QEvent;
 class QPainter;
 class QTimer;
-class QWidget;
 
 class CQtFrameHost : public QObject, public IWindowHost {
 public:
     // The window is made hidden, with a client area of exactly clientSize
     // whatever the menu bar and the theme take, and cannot be resized or
-    // maximised. Its messages go to wnd.WindowProc.
-    CQtFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle, const QSize& clientSize, UINT nMenuID);
+    // maximised. Its messages go to wnd.WindowProc; the window system hears
+    // when the main window is gone.
+    CQtFrameHost(CQtWindowSystem& system, CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
+                 const QSize& clientSize, UINT nMenuID);
     ~CQtFrameHost() override;
+
+    // The top-level window and its client area, for tests and measurements.
+    QWidget* GetWindow() const { return m_pWindow; }
+    QWidget* GetClient() const { return m_pClient; }
 
     void ShowWindow(int nCmdShow) override;
     void UpdateWindow() override;
@@ -41,6 +48,7 @@ protected:
 
 private:
     void BuildMenu(UINT nMenuID);
+    void RestoreActivation();
     bool OnClientEvent(QEvent* pEvent);
     // Hands one message to the window; none after DestroyWindow.
     void Dispatch(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -49,6 +57,7 @@ private:
     void QueueFinishDestroy();
     void FinishDestroy();
 
+    CQtWindowSystem& m_system;
     CWnd& m_wnd;
     QPointer<QWidget> m_pWindow;
     QWidget* m_pClient;

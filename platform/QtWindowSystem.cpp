@@ -3,7 +3,7 @@
 
 #include "QtFrameHost.h"
 
-#include <QApplication>
+#include <QEventLoop>
 
 namespace {
 
@@ -27,7 +27,7 @@ std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::st
         - GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
-    return std::make_unique<CQtFrameHost>(wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
+    return std::make_unique<CQtFrameHost>(*this, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
 }
 
 int CQtWindowSystem::GetSystemMetrics(int nIndex)
@@ -44,7 +44,20 @@ BOOL CQtWindowSystem::PlaySound(const char* pszSound, UINT fdwSound)
     return m_sound.Play(pszSound, fdwSound);
 }
 
+// A loop of its own rather than QApplication::exec: QApplication::exit would
+// leave the whole application quitting, so that every modal loop opened later
+// in the process (tests open many windows in turn) would return at once.
 int CQtWindowSystem::Run()
 {
-    return QApplication::exec();
+    QEventLoop loop;
+    m_pLoop = &loop;
+    const int nExitCode = loop.exec();
+    m_pLoop = nullptr;
+    return nExitCode;
+}
+
+void CQtWindowSystem::EndRun()
+{
+    if (m_pLoop != nullptr)
+        m_pLoop->quit();
 }

@@ -4,6 +4,8 @@
 #include "QtSound.h"
 #include "WindowSystem.h"
 
+class QEventLoop;
+
 // Needs a QApplication for its whole life.
 class CQtWindowSystem : public IWindowSystem {
 public:
@@ -14,9 +16,12 @@ public:
     // outer size from which CreateFrameHost recovers the client size.
     int GetSystemMetrics(int nIndex) override;
     BOOL PlaySound(const char* pszSound, UINT fdwSound) override;
-    // QApplication::exec: returns once the main window has been destroyed.
+    // Processes events until the main window has been destroyed.
     int Run() override;
+    // The main window is gone: Run returns.
+    void EndRun();
 
 private:
     CQtSound m_sound;
+    QEventLoop* m_pLoop = nullptr; // while Run runs
 };
