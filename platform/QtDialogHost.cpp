@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -91,6 +92,11 @@ CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner
             pWidget->setGeometry(QRect(ToPixels(base, control.x, control.y, 0, 0).topLeft(), QSize(ICON_SIZE, ICON_SIZE)));
         else
             pWidget->setGeometry(ToPixels(base, control.x, control.y, control.cx, control.cy));
+        // The stand-in font runs wider than the template's: a label keeps its
+        // text whole by growing towards the dialog's right edge.
+        if (control.kind == ResControlKind::Label)
+            pWidget->resize(std::max(pWidget->width(), std::min(pWidget->sizeHint().width(), width() - pWidget->x())),
+                            pWidget->height());
         if (control.nID != -1)
             m_controls[control.nID] = pWidget;
         if ((control.dwStyle & WS_TABSTOP) != 0 && m_pFirstTabStop == nullptr)
