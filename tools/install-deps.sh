@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-dejavu-core
+    xvfb libxdamage-dev
 )
 
 missing=()
