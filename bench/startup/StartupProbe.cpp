@@ -1,10 +1,12 @@
 // Starts a window program on an X display and reports when its first frame reached the screen and its peak memory.
 //
 // Usage: vantrel-startup-probe SETTLE_MS PROGRAM [ARGUMENT...]
-// Prints "frame_ms T rss_kb M": T is the time from just before the program
-// was started to the first grab of its client area that already showed the
-// picture it settled on (no drawing for SETTLE_MS, and not a single colour);
-// M is its peak resident memory over that time and the quiet time after it.
+// Prints "frame_ms T rss_kb M cpu_ms C": T is the time from just before the
+// program was started to the first grab of its client area that already
+// showed the picture it settled on (no drawing for SETTLE_MS, and not a single
+// colour); M is its peak resident memory over that time and the quiet time
+// after it, and C the processor time it used then, which a busy machine
+// disturbs less than T.
 // The program is not changed or told anything: the probe only watches the
 // screen.
 #include "ScreenWatch.h"
@@ -33,6 +35,11 @@ struct Sample {
 double MsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double MsOf(const timeval& time)
+{
+    return double(time.tv_sec) * 1000.0 + double(time.tv_usec) / 1000.0;
 }
 
 // Leaves an exited program to be reaped, with its resource usage, by wait4.
@@ -102,6 +109,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: %s showed no settled picture\n", argv[0], argv[2]);
         return 1;
     }
-    std::printf("frame_ms %.1f rss_kb %ld\n", FirstFrameMs(samples), usage.ru_maxrss);
+    std::printf("frame_ms %.1f rss_kb %ld cpu_ms %.1f\n", FirstFrameMs(samples), usage.ru_maxrss,
+                MsOf(usage.ru_utime) + MsOf(usage.ru_stime));
     return 0;
 }
