@@ -41,22 +41,31 @@ QString TextFont(QMessageBox* pBox)
 
 using BoxTest = WindowTest;
 
-TEST_F(BoxTest, EscapeAsksToQuitAndCancelKeepsTheWindow)
+TEST_F(BoxTest, EscapeAsksToQuitCtrlCCopiesTheBoxAndCancelKeepsTheWindow)
 {
     OpenFrame();
-    QString text;
+    QString text, font, copied;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     OnNextModal([&](QWidget* pModal) {
         QMessageBox* pBox = AsBox(pModal);
         text = pBox->text();
         icon = pBox->icon();
+        font = TextFont(pBox);
         EXPECT_EQ(pBox->windowTitle(), CAPTION);
         EXPECT_EQ(pBox->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+        QTest::keyClick(KeyTarget(pBox), Qt::Key_C, Qt::ControlModifier);
+        copied = QApplication::clipboard()->text();
         QTest::keyClick(KeyTarget(pBox), Qt::Key_Escape);
     });
     PressKey(Client(), Qt::Key_Escape);
     EXPECT_EQ(text, QStringLiteral("Do you quit Game?"));
     EXPECT_EQ(icon, QMessageBox::Question);
+    // A one-line text keeps the desktop's font.
+    EXPECT_NE(font, QStringLiteral("IPAGothic"));
+    const qsizetype nCaption = copied.indexOf(CAPTION);
+    EXPECT_GE(nCaption, 0);
+    EXPECT_GT(copied.indexOf(text), nCaption);
+    EXPECT_GT(copied.indexOf(QStringLiteral("OK   Cancel")), copied.indexOf(text));
     Wait(20);
     ASSERT_NE(Frame(), nullptr);
     EXPECT_TRUE(Window()->isVisible());
@@ -131,26 +140,6 @@ TEST_F(BoxTest, RankingBoxUsesTheTableFontAndCtrlCCopiesIt)
                                                "\u2605\u2606\u2605\u2606\u2605\u2606\n\n 1 : stage")));
     EXPECT_TRUE(copied.contains(QStringLiteral(" 5 : stage")));
     EXPECT_TRUE(copied.contains(QStringLiteral("OK")));
-}
-
-TEST_F(BoxTest, ShortBoxKeepsTheDesktopFontAndCopiesCaptionTextAndButtons)
-{
-    OpenFrame();
-    QString font, copied;
-    OnNextModal([&](QWidget* pModal) {
-        font = TextFont(AsBox(pModal));
-        QTest::keyClick(KeyTarget(pModal), Qt::Key_C, Qt::ControlModifier);
-        copied = QApplication::clipboard()->text();
-        QTest::keyClick(KeyTarget(pModal), Qt::Key_Escape);
-    });
-    PressKey(Client(), Qt::Key_Escape);
-    EXPECT_NE(font, QStringLiteral("IPAGothic"));
-    const qsizetype nCaption = copied.indexOf(CAPTION);
-    const qsizetype nText = copied.indexOf(QStringLiteral("Do you quit Game?"));
-    const qsizetype nButtons = copied.indexOf(QStringLiteral("OK   Cancel"));
-    EXPECT_GE(nCaption, 0);
-    EXPECT_GT(nText, nCaption);
-    EXPECT_GT(nButtons, nText);
 }
 
 TEST_F(BoxTest, FailingSaveIsReportedAndTheGameGoesOn)
