@@ -10,6 +10,9 @@ public:
     // Stands for the OS error when a name exists but is not a regular file,
     // which the read mode refuses (a directory, a named pipe, a device).
     static constexpr int notRegularFile = -1;
+    // Stands for a refusal to overwrite a file whose content was never read,
+    // so that records the program could not see are not lost.
+    static constexpr int keptUnread = -2;
 
     CFileException(std::string fileName, int nOsError)
         : std::runtime_error(fileName + ": " + Describe(nOsError)), m_strFileName(std::move(fileName)),
@@ -18,7 +21,7 @@ public:
     }
 
     const std::string& GetFileName() const { return m_strFileName; }
-    // The errno value behind the failure, or notRegularFile.
+    // The errno value behind the failure, notRegularFile or keptUnread.
     int GetOsError() const { return m_nOsError; }
     // The cause in a few words, for a message to the player.
     std::string GetReason() const { return Describe(m_nOsError); }
@@ -26,7 +29,11 @@ public:
 private:
     static std::string Describe(int nOsError)
     {
-        return nOsError == notRegularFile ? "not a regular file" : std::strerror(nOsError);
+        if (nOsError == notRegularFile)
+            return "not a regular file";
+        if (nOsError == keptUnread)
+            return "Not saved: it could not be read at start-up and is kept as it was";
+        return std::strerror(nOsError);
     }
 
     std::string m_strFileName;

@@ -48,6 +48,7 @@ std::string UncreatableText(const CFileException& error)
 void CRanking::Load()
 {
     m_strLoadProblem.clear();
+    m_bFileUnread = false;
     CFile file;
     CFileException openError(RANK_FILE_NAME, 0);
     if (file.Open(RANK_FILE_NAME, CFile::modeRead, &openError)) {
@@ -59,6 +60,7 @@ void CRanking::Load()
             std::memcpy(g_rankTable, image, nRead);
         } catch (const CFileException& e) {
             m_strLoadProblem = UnreadableText(e);
+            m_bFileUnread = true;
         }
         return;
     }
@@ -66,6 +68,7 @@ void CRanking::Load()
     // hold the player's records and is never overwritten here.
     if (openError.GetOsError() != ENOENT) {
         m_strLoadProblem = UnreadableText(openError);
+        m_bFileUnread = true;
         return;
     }
     try {
@@ -77,6 +80,8 @@ void CRanking::Load()
 
 void CRanking::Save()
 {
+    if (m_bFileUnread)
+        throw CFileException(RANK_FILE_NAME, CFileException::keptUnread);
     CFile file;
     CFileException openError(RANK_FILE_NAME, 0);
     if (!file.Open(RANK_FILE_NAME, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite, &openError))

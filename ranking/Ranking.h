@@ -15,8 +15,9 @@ public:
     void Load();
     // Writes the 140-byte table image at the start of "rank.vtd", creating the
     // file when missing and keeping any bytes beyond 140. Raises
-    // CFileException when the file cannot be opened, written or closed; the
-    // table is never changed.
+    // CFileException when the file cannot be opened, written or closed, or
+    // when the last Load found it but could not read it (it may hold records
+    // the table never received); the table is never changed.
     void Save();
     // Puts the table in ranking order (higher score first; on equal scores the
     // lower stage first) by an exchange procedure whose order of equal records
@@ -32,4 +33,5 @@ public:
 
 private:
     std::string m_strLoadProblem;
+    bool m_bFileUnread = false;
 };

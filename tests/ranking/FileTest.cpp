@@ -64,6 +64,13 @@ TEST_F(RankingTest, ExistingUnreadableNameIsKeptAndTheBuiltInTableUsed)
         ranking.Load();
         EXPECT_EQ(TableBytes(), BuiltInImage());
         EXPECT_NE(ranking.GetLoadProblem().find("rank.vtd cannot be read (not a regular file)"), std::string::npos);
+        // Showing the ranking later must not overwrite what was never read.
+        try {
+            ranking.Save();
+            ADD_FAILURE() << "an unread file was overwritten";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.GetOsError(), CFileException::keptUnread);
+        }
         EXPECT_EQ(std::filesystem::symlink_status("rank.vtd").type(), type);
     }
 }
