@@ -25,13 +25,6 @@ max_memory_ratio=1.2
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VANTREL_BENCH_BUILD_DIR:-$root/build}
-bash "$root/tools/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target vantrel vantrel-bare-window vantrel-startup-probe >/dev/null
-game=$build/vantrel
-bare=$build/bench/startup/vantrel-bare-window
-probe=$build/bench/startup/vantrel-startup-probe
-
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-startup-XXXXXX")
 xvfb_pid=
 cleanup() {
@@ -42,6 +35,16 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+bash "$root/tools/install-deps.sh"
+if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release &&
+    cmake --build "$build" -j"$(nproc)" --target vantrel vantrel-bare-window vantrel-startup-probe; } >"$work/build.log" 2>&1; then
+    tail -n 40 "$work/build.log" >&2
+    exit 1
+fi
+game=$build/vantrel
+bare=$build/bench/startup/vantrel-bare-window
+probe=$build/bench/startup/vantrel-startup-probe
 
 # Black root: a window not yet painted shows one colour, which the probe
 # never takes for a frame.
