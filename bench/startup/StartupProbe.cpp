@@ -11,6 +11,7 @@
 // screen.
 #include "ScreenWatch.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -71,13 +72,13 @@ std::vector<Sample> WatchUntilSettled(CScreenWatch& watch, pid_t pid, Clock::tim
     return {};
 }
 
+// The settled picture is the last one grabbed; samples is not empty.
 double FirstFrameMs(const std::vector<Sample>& samples)
 {
-    for (const Sample& sample : samples) {
-        if (sample.nHash == samples.back().nHash)
-            return sample.dMs;
-    }
-    return samples.back().dMs;
+    const std::uint64_t nSettled = samples.back().nHash;
+    return std::find_if(samples.begin(), samples.end(), [nSettled](const Sample& sample) {
+        return sample.nHash == nSettled;
+    })->dMs;
 }
 
 } // namespace
