@@ -9,6 +9,8 @@
 #include <ostream>
 #include <sstream>
 
+#include <sys/resource.h>
+
 std::string FormatSimResult(const SimResult& result)
 {
     std::ostringstream out;
@@ -31,27 +33,36 @@ SimResult CSimRunner::Run(std::ostream& log)
     CBitmap* pOldBitmap = dc.SelectObject(&m_bmpBack);
     CGame game;
     game.LoadBitmaps();
-    game.Reset();
-    game.DrawField(dc);
-    const SimResult result = Play(game, dc, log);
+    SimResult result;
+    m_nCleared = 0;
+    for (;;) {
+        game.Reset();
+        game.DrawField(dc);
+        Play(game, dc, result, log);
+        if (result.end == SimResult::End::Stopped || !m_options.bRestart)
+            break;
+        // The next game as a Start one second later would draw it: other stars.
+        runtime.SetTime(runtime.Time() + 1);
+        log << "restart: crash at stage " << game.GetStage() << ", new game at second " << runtime.Time() << "\n";
+    }
     dc.SelectObject(pOldBitmap);
     dc.DeleteDC();
     game.FreeBitmaps();
     SetRuntime(pPreviousRuntime);
+    if (m_options.nRssAt > 0)
+        LogPeakMemory(log);
     return result;
 }
 
-// Ticks are counted from 0 over the whole game. Each stage ends within one
+// Ticks are counted from 0 over the whole run. Each stage ends within one
 // field width of ticks, at the gate or at a crash, so the loop ends.
-SimResult CSimRunner::Play(CGame& game, CDC& dc, std::ostream& log)
+void CSimRunner::Play(CGame& game, CDC& dc, SimResult& result, std::ostream& log)
 {
-    SimResult result;
     m_vecFlipTicks = m_options.vecFlips;
     m_iNextFlip = 0;
     if (m_options.bSolve)
-        PlanStage(game, dc, 0, log);
-    int nCleared = 0;
-    for (long long nTick = 0;; ++nTick) {
+        PlanStage(game, dc, result.nTicks, log);
+    for (long long nTick = result.nTicks;; ++nTick) {
         for (; m_iNextFlip < m_vecFlipTicks.size() && m_vecFlipTicks[m_iNextFlip] == nTick; ++m_iNextFlip) {
             game.Reverse();
             ++result.nFlips;
@@ -59,10 +70,14 @@ SimResult CSimRunner::Play(CGame& game, CDC& dc, std::ostream& log)
         const HitResult hit = game.Probe(dc);
         game.Advance(dc, hit);
         ++result.nTicks;
-        if (hit == HIT_CRASH)
+        if (hit == HIT_CRASH) {
+            result.end = SimResult::End::Crash;
             break;
+        }
         if (hit == HIT_GOAL) {
-            if (++nCleared == m_options.nStages) {
+            if (++m_nCleared == m_options.nRssAt)
+                LogPeakMemory(log);
+            if (m_nCleared == m_options.nStages) {
                 result.end = SimResult::End::Stopped;
                 break;
             }
@@ -72,7 +87,6 @@ SimResult CSimRunner::Play(CGame& game, CDC& dc, std::ostream& log)
     }
     result.nStage = game.GetStage();
     result.nScore = game.GetScore();
-    return result;
 }
 
 // Replaces the flip schedule by the solver's plan from the head's position
@@ -93,4 +107,12 @@ void CSimRunner::PlanStage(const CGame& game, CDC& dc, long long nTick, std::ost
         log << (m_vecFlipTicks.size() == 1 ? " before ticks " : ",") << nTick + nOffset;
     }
     log << "\n";
+}
+
+void CSimRunner::LogPeakMemory(std::ostream& log) const
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    // Linux counts the peak resident set in kilobytes.
+    log << "memory: stages=" << m_nCleared << " maxrss_kb=" << usage.ru_maxrss << "\n";
 }

@@ -40,6 +40,8 @@ bool ApplyOption(std::string_view name, std::string_view value, SimOptions& opti
         return ParseFlips(value, options.vecFlips);
     if (name == "--stages")
         return ParseNumber(value, options.nStages) && options.nStages > 0;
+    if (name == "--rss-at")
+        return ParseNumber(value, options.nRssAt) && options.nRssAt > 0;
     if (name == "--png") {
         options.strPng = value;
         return !value.empty();
@@ -61,11 +63,17 @@ std::optional<SimOptions> ParseSimOptions(int argc, const char* const* argv)
             options.bSolve = true;
             continue;
         }
+        if (name == "--restart") {
+            options.bRestart = true;
+            continue;
+        }
         if (i + 1 >= argc || !ApplyOption(name, argv[i + 1], options))
             return std::nullopt;
         ++i;
     }
     if (!setSeen.contains("--seed") || (options.bSolve && setSeen.contains("--flips")))
+        return std::nullopt;
+    if (options.bRestart && (!options.bSolve || options.nStages == 0))
         return std::nullopt;
     return options;
 }

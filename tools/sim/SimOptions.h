@@ -12,10 +12,14 @@ struct SimOptions {
     bool bSolve = false;            // plan the fewest flips stage by stage
     int nStages = 0;                // stop after this many cleared stages; 0 = play to the crash
     std::string strPng;             // where to write the final back buffer, if anywhere
+    bool bRestart = false;          // after a crash, a new game one clock second later
+    int nRssAt = 0;                 // report peak memory after this many cleared stages; 0 = never
 };
 
-constexpr char szSimUsage[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n";
+constexpr char szSimUsage[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n"
+                              "                   [--restart] [--rss-at N]\n";
 
 // nullopt for anything malformed: unknown or repeated options, a missing
-// value, a missing seed, non-numeric or negative numbers, --flips with --solve.
+// value, a missing seed, non-numeric or negative numbers, --flips with --solve,
+// --restart without both --solve and --stages (it could play forever), a zero --rss-at.
 std::optional<SimOptions> ParseSimOptions(int argc, const char* const* argv);
