@@ -1,0 +1,53 @@
+// The headless runner's restarts: a game that reaches a field with no way through is followed by new ones.
+#include "CSimRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// With the clock at second 25 the solver clears 142 stages, and stage 143
+// has no way to the gate (each stage adds stars to the same field).
+constexpr std::time_t DEAD_END_SECOND = 25;
+constexpr int DEAD_END_CLEARED = 142;
+
+TEST(SimRestartTest, CountsClearedStagesOverGamesEachOneSecondLater)
+{
+    SimOptions options;
+    options.tSeed = DEAD_END_SECOND;
+    options.bSolve = true;
+    options.nStages = DEAD_END_CLEARED + 3;
+    options.nRssAt = 10;
+    options.bRestart = true;
+    std::ostringstream log;
+    const SimResult result = CSimRunner(options).Run(log);
+
+    // The second game, drawn from the next second, clears the three left.
+    EXPECT_EQ(result.end, SimResult::End::Stopped);
+    EXPECT_EQ(result.nStage, 4);
+    const std::string text = log.str();
+    EXPECT_NE(text.find("restart: crash at stage 143, new game at second 26\n"), std::string::npos);
+    EXPECT_EQ(text.find("restart:", text.find("restart:") + 1), std::string::npos) << "one restart only";
+    // Peak memory when the tenth stage is cleared and at the end.
+    EXPECT_NE(text.find("memory: stages=10 maxrss_kb="), std::string::npos);
+    EXPECT_NE(text.find("memory: stages=145 maxrss_kb="), std::string::npos);
+
+    // Without restarts the same run ends at the dead end.
+    options.bRestart = false;
+    EXPECT_EQ(FormatSimResult(CSimRunner(options).Run(log)).find("result: stage=143 "), 0u);
+}
+
+TEST(SimRestartTest, RestartNeedsSolverAndStageCount)
+{
+    const std::vector<std::vector<const char*>> bad = {{"sim", "--seed", "1", "--restart", "--stages", "5"},
+        {"sim", "--seed", "1", "--restart", "--solve"}, {"sim", "--seed", "1", "--rss-at", "0"}};
+    for (const auto& args : bad)
+        EXPECT_FALSE(ParseSimOptions(int(args.size()), args.data())) << args[3];
+    const char* good[] = {"sim", "--seed", "5", "--solve", "--restart", "--stages", "300", "--rss-at", "10"};
+    const SimOptions options = ParseSimOptions(9, good).value();
+    EXPECT_TRUE(options.bRestart);
+    EXPECT_EQ(options.nRssAt, 10);
+}
+
+} // namespace
