@@ -52,24 +52,26 @@ bool CTickRecorder::eventFilter(QObject* pWatched, QEvent* pEvent)
     return false;
 }
 
-CTickRecorder::Figures CTickRecorder::Summarise() const
+void CTickRecorder::AddTo(Intervals& intervals) const
 {
-    std::vector<double> periods;
-    double dCpuMs = 0;
     for (std::size_t i = 1; i < m_samples.size(); ++i) {
         if (m_samples[i].bAfterInterruption)
             continue;
-        periods.push_back(m_samples[i].dWallMs - m_samples[i - 1].dWallMs);
-        dCpuMs += m_samples[i].dCpuMs - m_samples[i - 1].dCpuMs;
+        intervals.periodsMs.push_back(m_samples[i].dWallMs - m_samples[i - 1].dWallMs);
+        intervals.dCpuMs += m_samples[i].dCpuMs - m_samples[i - 1].dCpuMs;
     }
-    if (periods.empty())
+}
+
+CTickRecorder::Figures CTickRecorder::Summarise(const Intervals& intervals)
+{
+    if (intervals.periodsMs.empty())
         return {0, 0, 0, 0};
-    double dSum = 0;
-    for (double d : periods)
-        dSum += d;
-    std::vector<double> sorted = periods;
+    std::vector<double> sorted = intervals.periodsMs;
     std::sort(sorted.begin(), sorted.end());
-    const std::size_t nP99 = std::min(sorted.size() - 1, std::size_t(std::ceil(P99 * double(sorted.size()))) - 1);
-    const double nCount = double(periods.size());
-    return {int(periods.size()), dSum / nCount, sorted[nP99], dCpuMs / nCount};
+    double dSum = 0;
+    for (double d : sorted)
+        dSum += d;
+    const std::size_t nP99 = std::size_t(std::ceil(P99 * double(sorted.size()))) - 1;
+    const double dCount = double(sorted.size());
+    return {int(sorted.size()), dSum / dCount, sorted[nP99], intervals.dCpuMs / dCount};
 }

@@ -7,6 +7,12 @@
 
 class CTickRecorder : public QObject {
 public:
+    // Intervals between consecutive ticks, without interrupted ones, and the
+    // process CPU time spent over them.
+    struct Intervals {
+        std::vector<double> periodsMs;
+        double dCpuMs = 0;
+    };
     struct Figures {
         int nIntervals;
         double dMeanMs;
@@ -21,9 +27,10 @@ public:
     int GetTicks() const { return int(m_samples.size()); }
     // The next interval spans something other than play (a box) and is left out.
     void Interrupt() { m_bInterrupted = true; }
-    // Intervals between consecutive ticks, without interrupted ones; the CPU
-    // time per tick is the process CPU time over those intervals.
-    Figures Summarise() const;
+    // Adds this recording's intervals to those of earlier ones.
+    void AddTo(Intervals& intervals) const;
+    // The CPU time per tick is the CPU time over the intervals per interval.
+    static Figures Summarise(const Intervals& intervals);
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
