@@ -18,6 +18,8 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+// The table macros are laid out by hand: each expands to one entry or one definition.
+// clang-format off
 #define DECLARE_MESSAGE_MAP()                                                                                      \
 protected:                                                                                                         \
     static const AFX_MSGMAP* GetThisMessageMap();                                                                  \
@@ -50,11 +52,14 @@ protected:                                                                      
 // lParam carries the client position: x in bits 0-15, y in bits 16-31.
 #define ON_WM_LBUTTONDOWN()                                                                                        \
     { WM_LBUTTONDOWN, 0, [](CWnd* p, WPARAM w, LPARAM l) {                                                         \
-         static_cast<ThisClass*>(p)->OnLButtonDown(UINT(w), POINT { int(short(l & 0xFFFF)), int(short((l >> 16) & 0xFFFF)) }); \
+         static_cast<ThisClass*>(p)->OnLButtonDown(                                                                \
+             UINT(w), POINT { int(short(l & 0xFFFF)), int(short((l >> 16) & 0xFFFF)) });                           \
      } },
 #define ON_WM_LBUTTONDBLCLK()                                                                                      \
     { WM_LBUTTONDBLCLK, 0, [](CWnd* p, WPARAM w, LPARAM l) {                                                       \
-         static_cast<ThisClass*>(p)->OnLButtonDblClk(UINT(w), POINT { int(short(l & 0xFFFF)), int(short((l >> 16) & 0xFFFF)) }); \
+         static_cast<ThisClass*>(p)->OnLButtonDblClk(                                                              \
+             UINT(w), POINT { int(short(l & 0xFFFF)), int(short((l >> 16) & 0xFFFF)) });                           \
      } },
 #define ON_COMMAND(id, memberFxn)                                                                                  \
     { WM_COMMAND, UINT(id), [](CWnd* p, WPARAM, LPARAM) { static_cast<ThisClass*>(p)->memberFxn(); } },
+// clang-format on

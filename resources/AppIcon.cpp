@@ -3,6 +3,8 @@
 
 namespace {
 
+// One table line per pixel row, kept as drawn.
+// clang-format off
 // Colours of the standard 16-colour palette only.
 constexpr ResPaletteEntry kPalette[] = {
     {'.', RES_BLACK},
@@ -44,6 +46,7 @@ constexpr const char* kRows[RES_ICON_SIZE] = {
     "...................y............",
     "..........................y.....",
 };
+// clang-format on
 
 } // namespace
 

@@ -3,6 +3,8 @@
 
 namespace {
 
+// One table line per pixel row, kept as drawn.
+// clang-format off
 constexpr ResPaletteEntry kPalette[] = {
     {'.', RES_BLACK},
     {'y', RES_PALE_YELLOW},
@@ -45,6 +47,7 @@ constexpr const char* kRows[RES_CRASH_SIZE] = {
     ".yr........ryyyyy.yyyyy.........",
     "...........oyyyr...yyyy.........",
 };
+// clang-format on
 
 } // namespace
 

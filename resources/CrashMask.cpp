@@ -3,6 +3,8 @@
 
 namespace {
 
+// One table line per pixel row, kept as drawn.
+// clang-format off
 // ANDed onto the playfield before the image is ORed over it.
 constexpr ResPaletteEntry kPalette[] = {
     {'#', RES_BLACK},
@@ -43,6 +45,7 @@ constexpr const char* kRows[RES_CRASH_SIZE] = {
     "-##--------######-#####---------",
     "-----------#####---####---------",
 };
+// clang-format on
 
 } // namespace
 
