@@ -8,3 +8,4 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)
 if [ -f tools/fuzz-ranking.sh ]; then
     bash tools/fuzz-ranking.sh 30
 fi
+bash tools/run-sanitized-tests.sh
