@@ -3,6 +3,8 @@
 
 #include "Bitmap.h"
 #include "DC.h"
+#include "FrameConstants.h"
+#include "GameConstants.h"
 #include "QtFrameHost.h"
 #include "Runtime.h"
 #include "SoakFrameHost.h"
@@ -23,30 +25,31 @@
 
 namespace {
 
-// Where every field starts the head, moving down.
-constexpr int START_X = 11;
-constexpr int START_Y = 199;
-constexpr int START_DY = 2;
-constexpr int FIELD_WIDTH = 640;
-constexpr int FIELD_HEIGHT = 400;
-
 // How often, per tick, the player does each thing.
-constexpr int RANDOM_FLIP_ONE_IN = 10;    // while not steering: soon a crash
+constexpr int RANDOM_FLIP_ONE_IN = 10;        // while not steering: soon a crash
 constexpr int EXTRA_DOUBLE_FLIP_ONE_IN = 150; // while steering: two flips that cancel out
-constexpr int MENU_BOX_ONE_IN = 2000;     // Ranking or About during play
-constexpr int QUIT_PROMPT_ONE_IN = 3000;  // Escape, then Cancel
+constexpr int MENU_BOX_ONE_IN = 2000;         // Ranking or About during play
+constexpr int QUIT_PROMPT_ONE_IN = 3000;      // Escape, then Cancel
 constexpr int MAX_STAGES_PER_GAME = 4;
 constexpr int MAX_HOLD_TICKS = 30;
 constexpr int NAME_CANCEL_ONE_IN = 3;
 
-// Names as typed; the edit box keeps at most 16 bytes of code page 932.
-const char* const NAMES[] = {"E1", "soak", "abcdefghijklmnopq", "\xe3\x81\x82\xe3\x81\x84\xe3\x81\x86\xe3\x81\x88\xe3\x81\x8a"
-                             "\xe3\x81\x8b\xe3\x81\x8d\xe3\x81\x8f\xe3\x81\x91", "\xef\xbd\xb1\xe5\x90\x8d\xe5\x89\x8d" "A", ""};
+// Names as typed (UTF-8); the edit box keeps at most 16 bytes of code page
+// 932, so the third and fourth lose their last character.
+const char* const NAMES[] = {
+    "E1",
+    "soak",
+    "abcdefghijklmnopq",
+    "\u3042\u3044\u3046\u3048\u304a\u304b\u304d\u304f\u3051", // nine double-byte hiragana
+    "\uff71\u540d\u524dA",                                    // half-width katakana, kanji, Latin
+    "",
+};
 
-constexpr const char* TEXT_START = "Hit anykey to Start!";
-constexpr const char* TEXT_STAGE_CLEAR = "Congratulations! Go to Next Stage.";
-constexpr const char* TEXT_GAME_OVER = "GameOver( ; _ ; )/~~~";
-constexpr const char* TEXT_QUIT = "Do you quit Game?";
+// The game's boxes as the player reads them.
+constexpr const char* BOX_START = "Hit anykey to Start!";
+constexpr const char* BOX_STAGE_CLEAR = "Congratulations! Go to Next Stage.";
+constexpr const char* BOX_GAME_OVER = "GameOver( ; _ ; )/~~~";
+constexpr const char* BOX_QUIT = "Do you quit Game?";
 constexpr const char* RANKING_MARK = "Ranking";
 
 QAction* FindAction(QWidget* pWindow, const char* pszText)
@@ -124,7 +127,7 @@ bool CFramePlayer::Chance(int nOneIn)
 
 bool CFramePlayer::TimerRunning() const
 {
-    return m_pHost->IsTimerRunning(1);
+    return m_pHost->IsTimerRunning(TICK_TIMER);
 }
 
 CFramePlayer::Memory CFramePlayer::Measure() const
@@ -173,7 +176,7 @@ void CFramePlayer::InputBeforeTick()
 // Space (sometimes auto-repeated) or a click flips once; a double-click is a second click.
 void CFramePlayer::Flip(bool bTwice)
 {
-    const QPointF point(320, 200);
+    const QPointF point(nFieldWidth / 2, nFieldHeight / 2);
     const auto mouse = [this, &point](QEvent::Type type) {
         const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(type, point, m_pClient->mapToGlobal(point), Qt::LeftButton, buttons, Qt::NoModifier);
@@ -259,20 +262,21 @@ void CFramePlayer::AnswerBox(QMessageBox* pBox)
 {
     const QString text = pBox->text();
     int nKey = Qt::Key_Return;
-    if (text == QLatin1String(TEXT_START)) {
+    if (text == QLatin1String(BOX_START)) {
         ++m_counts.nGames;
         m_bStartQueued = false;
         m_bGameOver = false;
-        m_nStagesToClear = m_nTicks < m_nTickTarget ? std::uniform_int_distribution<int>(0, MAX_STAGES_PER_GAME)(m_rng) : 0;
+        m_nStagesToClear =
+            m_nTicks < m_nTickTarget ? std::uniform_int_distribution<int>(0, MAX_STAGES_PER_GAME)(m_rng) : 0;
         BeginStage();
-    } else if (text == QLatin1String(TEXT_STAGE_CLEAR)) {
+    } else if (text == QLatin1String(BOX_STAGE_CLEAR)) {
         ++m_counts.nStageClears;
         BeginStage();
-    } else if (text == QLatin1String(TEXT_GAME_OVER)) {
+    } else if (text == QLatin1String(BOX_GAME_OVER)) {
         ++m_counts.nCrashes;
         m_bGameOver = true;
         m_bSteering = false;
-    } else if (text == QLatin1String(TEXT_QUIT)) {
+    } else if (text == QLatin1String(BOX_QUIT)) {
         ++m_counts.nQuitPrompts;
         nKey = m_bExiting ? Qt::Key_Return : Qt::Key_Escape;
     } else if (text.contains(QLatin1String(RANKING_MARK))) {
@@ -292,7 +296,8 @@ void CFramePlayer::AnswerNameDialog(QDialog* pDialog)
         Press(pEdit, Qt::Key_Escape);
         return;
     }
-    const QString name = QString::fromUtf8(NAMES[std::uniform_int_distribution<std::size_t>(0, std::size(NAMES) - 1)(m_rng)]);
+    const QString name =
+        QString::fromUtf8(NAMES[std::uniform_int_distribution<std::size_t>(0, std::size(NAMES) - 1)(m_rng)]);
     // One key per character, as the keyboard delivers them.
     for (QChar ch : name)
         Press(pEdit, 0, QString(ch));
@@ -318,16 +323,16 @@ void CFramePlayer::BeginStage()
     if (m_nStagesToClear == 0)
         return;
     const QImage picture = m_pClient->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (picture.size() != QSize(FIELD_WIDTH, FIELD_HEIGHT))
+    if (picture.size() != QSize(nFieldWidth, nFieldHeight))
         return;
     CBitmap field;
-    field.CreateBitmap(FIELD_WIDTH, FIELD_HEIGHT);
-    for (int y = 0; y < FIELD_HEIGHT; ++y)
-        std::memcpy(field.Bits() + y * FIELD_WIDTH, picture.constScanLine(y), std::size_t(FIELD_WIDTH) * 4);
+    field.CreateBitmap(nFieldWidth, nFieldHeight);
+    for (int y = 0; y < nFieldHeight; ++y)
+        std::memcpy(field.Bits() + y * nFieldWidth, picture.constScanLine(y), std::size_t(nFieldWidth) * 4);
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     CBitmap* pOld = dc.SelectObject(&field);
-    const auto plan = m_solver.Solve(dc, START_X, START_Y, START_DY);
+    const auto plan = m_solver.Solve(dc, nStartX, nStartY, nStartDY);
     dc.SelectObject(pOld);
     if (!plan)
         return;

@@ -94,17 +94,17 @@ private:
     CFlipSolver m_solver;
 
     long long m_nTicks = 0;
-    int m_nTickDepth = 0;       // nonzero while a WM_TIMER is being handled
-    bool m_bGameOver = true;    // no game runs; the next Start may come
+    int m_nTickDepth = 0;    // nonzero while a WM_TIMER is being handled
+    bool m_bGameOver = true; // no game runs; the next Start may come
     bool m_bStartQueued = false;
     bool m_bExiting = false;
     int m_nStagesToClear = 0;   // left in this game
     bool m_bSteering = false;   // the stage follows m_vecPlan
     std::vector<int> m_vecPlan; // ticks of the stage before which to flip
     std::size_t m_iPlan = 0;
-    int m_nStageTick = 0;       // the next tick's number in its stage
-    bool m_bHoldNext = false;   // the next Ranking or About box stays open a while
-    QPointer<QWidget> m_pHeld;  // that box, while the game runs on behind it
+    int m_nStageTick = 0;      // the next tick's number in its stage
+    bool m_bHoldNext = false;  // the next Ranking or About box stays open a while
+    QPointer<QWidget> m_pHeld; // that box, while the game runs on behind it
     long long m_nHeldUntil = 0;
 
     Counts m_counts;

@@ -91,11 +91,13 @@ void CheckCounts(const CFramePlayer& player, const CSoakWindowSystem& system, lo
     Check(player.GetTicks() >= nTicks, "every tick was played");
     Check(c.nUnexpectedBoxes == 0, "no box other than the game's own");
     Check(c.nGames > 1 && c.nCrashes == c.nGames, "every game ended in a crash");
-    Check(c.nStageClears > 0 && c.nNamesTyped > 0 && c.nNamesCancelled > 0, "stages were cleared, names typed and cancelled");
+    Check(c.nStageClears > 0 && c.nNamesTyped > 0 && c.nNamesCancelled > 0,
+          "stages were cleared, names typed and cancelled");
     Check(system.GetSoundsPlayed() == c.nCrashes, "one crash sound per crash");
     // The tick timer starts after the start box, each stage-clear box and each
     // quit prompt cancelled (all but the last), and stops before each box again.
-    Check(system.GetTimerStarts() == c.nGames + c.nStageClears + c.nQuitPrompts - 1, "the timer restarts after each box");
+    Check(system.GetTimerStarts() == c.nGames + c.nStageClears + c.nQuitPrompts - 1,
+          "the timer restarts after each box");
     Check(system.GetTimerStops() == system.GetTimerStarts(), "the timer stops before each box");
     // Each game over shows the ranking unless the name was cancelled.
     Check(c.nRankingBoxes == c.nCrashes - c.nNamesCancelled, "a ranking box after each game over, unless cancelled");

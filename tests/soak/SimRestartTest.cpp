@@ -41,7 +41,8 @@ TEST(SimRestartTest, CountsClearedStagesOverGamesEachOneSecondLater)
 TEST(SimRestartTest, RestartNeedsSolverAndStageCount)
 {
     const std::vector<std::vector<const char*>> bad = {{"sim", "--seed", "1", "--restart", "--stages", "5"},
-        {"sim", "--seed", "1", "--restart", "--solve"}, {"sim", "--seed", "1", "--rss-at", "0"}};
+                                                       {"sim", "--seed", "1", "--restart", "--solve"},
+                                                       {"sim", "--seed", "1", "--rss-at", "0"}};
     for (const auto& args : bad)
         EXPECT_FALSE(ParseSimOptions(int(args.size()), args.data())) << args[3];
     const char* good[] = {"sim", "--seed", "5", "--solve", "--restart", "--stages", "300", "--rss-at", "10"};

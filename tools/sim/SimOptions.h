@@ -7,13 +7,13 @@
 #include <vector>
 
 struct SimOptions {
-    std::time_t tSeed = 0;          // the second the fixed clock reads
+    std::time_t tSeed = 0;           // the second the fixed clock reads
     std::vector<long long> vecFlips; // ticks before which to flip, ascending
-    bool bSolve = false;            // plan the fewest flips stage by stage
-    int nStages = 0;                // stop after this many cleared stages; 0 = play to the crash
-    std::string strPng;             // where to write the final back buffer, if anywhere
-    bool bRestart = false;          // after a crash, a new game one clock second later
-    int nRssAt = 0;                 // report peak memory after this many cleared stages; 0 = never
+    bool bSolve = false;             // plan the fewest flips stage by stage
+    int nStages = 0;                 // stop after this many cleared stages; 0 = play to the crash
+    std::string strPng;              // where to write the final back buffer, if anywhere
+    bool bRestart = false;           // after a crash, a new game one clock second later
+    int nRssAt = 0;                  // report peak memory after this many cleared stages; 0 = never
 };
 
 constexpr char szSimUsage[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n"
