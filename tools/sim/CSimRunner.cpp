@@ -41,7 +41,7 @@ SimResult CSimRunner::Run(std::ostream& log)
         Play(game, dc, result, log);
         if (result.end == SimResult::End::Stopped || !m_options.bRestart)
             break;
-        // The next game as a Start one second later would draw it: other stars.
+        // A new game as Start would draw it a second later: other stars.
         runtime.SetTime(runtime.Time() + 1);
         log << "restart: crash at stage " << game.GetStage() << ", new game at second " << runtime.Time() << "\n";
     }
