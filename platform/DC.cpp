@@ -218,7 +218,7 @@ BOOL CDC::TextOut(int x, int y, std::string_view text)
     if (m_pBitmap == nullptr)
         return FALSE;
     CGlyphCache& cache = CGlyphCache::Instance();
-    const std::u32string codePoints = CGlyphCache::Decode(text);
+    const std::u32string& codePoints = cache.Decode(text);
     int nWidth = 0;
     for (char32_t codePoint : codePoints) {
         const CGlyphCache::Glyph* pGlyph = cache.Find(codePoint);

@@ -52,7 +52,6 @@ CGlyphCache::Glyph RenderGlyph(char32_t codePoint)
             if (qGreen(image.pixel(x, y)) > 127)
                 firstInk = x;
     glyph.nLeft = firstInk - RENDER_MARGIN;
-    glyph.rows.assign(CGlyphCache::LINE_HEIGHT, 0);
     for (int y = 0; y < image.height(); ++y)
         for (int i = 0; i < CGlyphCache::MAX_GLYPH_WIDTH && firstInk + i < image.width(); ++i)
             if (qGreen(image.pixel(firstInk + i, y)) > 127)
@@ -70,25 +69,30 @@ CGlyphCache& CGlyphCache::Instance()
 
 const CGlyphCache::Glyph* CGlyphCache::Find(char32_t codePoint)
 {
+    const bool bAscii = codePoint < m_ascii.size();
+    if (bAscii && m_ascii[codePoint] != nullptr)
+        return m_ascii[codePoint];
     auto it = m_glyphs.find(codePoint);
-    if (it != m_glyphs.end())
-        return &it->second;
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
-        return nullptr;
-    return &m_glyphs.emplace(codePoint, RenderGlyph(codePoint)).first->second;
-}
-
-std::u32string CGlyphCache::Decode(std::string_view cp932)
-{
-    std::u32string codePoints;
-    codePoints.reserve(cp932.size());
-    // Code page 932 keeps ASCII as it is, so the common case needs no converter.
-    bool bAscii = true;
-    for (char ch : cp932) {
-        bAscii = bAscii && static_cast<unsigned char>(ch) < 0x80;
-        codePoints += char32_t(static_cast<unsigned char>(ch));
+    if (it == m_glyphs.end()) {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+            return nullptr;
+        it = m_glyphs.emplace(codePoint, RenderGlyph(codePoint)).first;
     }
     if (bAscii)
-        return codePoints;
-    return QString::fromUtf8(Cp932ToUtf8(cp932)).toStdU32String();
+        m_ascii[codePoint] = &it->second;
+    return &it->second;
+}
+
+const std::u32string& CGlyphCache::Decode(std::string_view cp932)
+{
+    // Code page 932 keeps ASCII as it is, so the common case needs no converter.
+    m_decoded.clear();
+    for (char ch : cp932) {
+        if (static_cast<unsigned char>(ch) >= 0x80) {
+            m_decoded = QString::fromUtf8(Cp932ToUtf8(cp932)).toStdU32String();
+            break;
+        }
+        m_decoded += char32_t(static_cast<unsigned char>(ch));
+    }
+    return m_decoded;
 }

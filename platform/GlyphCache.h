@@ -1,11 +1,11 @@
 // Pixel masks of the label font, rendered once per character, from which text is composed into bitmaps.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 // Glyphs come from the desktop's default sans font resolved through
 // fontconfig, not from the platform theme, so the offscreen platform and a
@@ -23,7 +23,7 @@ public:
     struct Glyph {
         int nAdvance = 0;
         int nLeft = 0;
-        std::vector<std::uint64_t> rows;
+        std::array<std::uint64_t, LINE_HEIGHT> rows{};
     };
 
     // The process's cache, shared by every drawing context.
@@ -34,8 +34,14 @@ public:
     const Glyph* Find(char32_t codePoint);
 
     // The code points of code page 932 text; invalid bytes become U+FFFD.
-    static std::u32string Decode(std::string_view cp932);
+    // The result stays valid until the next call.
+    const std::u32string& Decode(std::string_view cp932);
 
 private:
+    // Node-based, so a glyph keeps its address while others are added.
     std::unordered_map<char32_t, Glyph> m_glyphs;
+    // ASCII glyphs once rendered, found without hashing: the labels drawn
+    // every tick are ASCII.
+    std::array<const Glyph*, 0x80> m_ascii{};
+    std::u32string m_decoded;
 };
