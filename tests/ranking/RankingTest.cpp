@@ -1,0 +1,153 @@
+// Ranking tests, each in a fresh current directory: the table, its file, the exchange sort and the report's bytes.
+#include "RankBytes.h"
+
+#include "FileException.h"
+#include "Ranking.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class RankingTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string dir = std::filesystem::temp_directory_path() / "vantrel-ranking-XXXXXX";
+        ASSERT_NE(mkdtemp(dir.data()), nullptr);
+        std::filesystem::current_path(m_pathTemp = dir);
+        SetTable(BuiltInImage());
+    }
+    void TearDown() override
+    {
+        std::filesystem::current_path(m_pathOld);
+        std::filesystem::remove_all(m_pathTemp);
+    }
+
+    std::filesystem::path m_pathOld = std::filesystem::current_path(), m_pathTemp;
+};
+
+// Taken before any test runs, to see the table's compile-time content.
+const std::string s_strStartImage = TableBytes();
+
+// The OS error of the file error a save raises, or 0 when it raises none.
+int SaveError(CRanking& ranking)
+{
+    try {
+        ranking.Save();
+    } catch (const CFileException& e) {
+        return e.GetOsError();
+    }
+    return 0;
+}
+
+TEST_F(RankingTest, MissingFileIsCreatedFromTheBuiltInTableAShortOneReplacesOnlyItsOwnBytes)
+{
+    EXPECT_EQ(s_strStartImage, BuiltInImage());
+    CRanking ranking;
+    ranking.Load();
+    EXPECT_EQ(FileBytes(), BuiltInImage());
+    EXPECT_EQ(TableBytes(), BuiltInImage());
+    EXPECT_EQ(ranking.GetLoadProblem(), "");
+
+    const std::string file = RecordBytes("AB", 7, 3) + "XY";
+    std::ofstream("rank.vtd", std::ios::binary) << file;
+    ranking.Load();
+    EXPECT_EQ(TableBytes(), file + BuiltInImage().substr(30));
+    EXPECT_EQ(FileBytes(), file);
+}
+
+TEST_F(RankingTest, LongUnsortedFileLoadsAsIsAndSaveKeepsItsTail)
+{
+    // Bytes behind a NUL and reserved bytes travel with their record.
+    const std::string a = RecordBytes({"a\0junk", 6}, 10, 1, "r1"), b = RecordBytes("b", 300, 2);
+    const std::string c = RecordBytes("c", -5, 3, "\xff\xfe"), d = RecordBytes("d", 300, 1), e = RecordBytes("e", 0, 4);
+    const std::string tail(60, 'T');
+    std::ofstream("rank.vtd", std::ios::binary) << a + b + c + d + e + tail;
+    CRanking ranking;
+    ranking.Load();
+    EXPECT_EQ(TableBytes(), a + b + c + d + e);
+    ranking.Sort();
+    ranking.Save();
+    EXPECT_EQ(FileBytes(), d + b + a + e + c + tail);
+}
+
+// Root can read and write regardless of permissions, so the failures come
+// from names that are not regular files, a full device and a removed directory.
+TEST_F(RankingTest, ExistingUnreadableNameIsKeptAndTheBuiltInTableUsed)
+{
+    for (int (*make)() : {+[] { return mkdir("rank.vtd", 0755); }, +[] { return mkfifo("rank.vtd", 0644); },
+                          +[] { return symlink("/dev/full", "rank.vtd"); }}) {
+        std::filesystem::remove("rank.vtd");
+        ASSERT_EQ(make(), 0);
+        const auto type = std::filesystem::symlink_status("rank.vtd").type();
+        CRanking ranking;
+        ranking.Load();
+        EXPECT_EQ(TableBytes(), BuiltInImage());
+        EXPECT_NE(ranking.GetLoadProblem().find("rank.vtd cannot be read (not a regular file)"), std::string::npos);
+        // Showing the ranking later must not overwrite what was never read.
+        EXPECT_EQ(SaveError(ranking), CFileException::keptUnread);
+        EXPECT_EQ(std::filesystem::symlink_status("rank.vtd").type(), type);
+    }
+}
+
+TEST_F(RankingTest, FailedSavesRaiseAndTheGameStartsWithoutAFile)
+{
+    ASSERT_EQ(symlink("/dev/full", "rank.vtd"), 0);
+    SetTable(RecordBytes("n", 1, 1) + BuiltInImage().substr(28));
+    const std::string table = TableBytes();
+    CRanking ranking;
+    EXPECT_EQ(SaveError(ranking), ENOSPC);
+    EXPECT_EQ(TableBytes(), table);
+
+    std::filesystem::remove_all(m_pathTemp);
+    ranking.Load();
+    EXPECT_EQ(TableBytes(), table);
+    EXPECT_EQ(ranking.GetLoadProblem(), "The ranking file rank.vtd cannot be created (No such file or directory). "
+                                        "The built-in ranking is used; new scores may not be saved.");
+    EXPECT_EQ(SaveError(ranking), ENOENT);
+}
+
+// Sorts records named after their former places 1 to 5; returns the names in their new order.
+std::string SortedPlaces(const int (&scores)[5], const int (&stages)[5])
+{
+    std::string image, places;
+    for (int i = 0; i < 5; ++i)
+        image += RecordBytes(std::to_string(i + 1), scores[i], stages[i]);
+    SetTable(image);
+    CRanking().Sort();
+    for (const RankEntry& entry : g_rankTable)
+        places += entry.szName;
+    return places;
+}
+
+TEST_F(RankingTest, SortFollowsTheExchangeOrderWithSignedKeys)
+{
+    EXPECT_EQ(SortedPlaces({100, 100, 200, 50, 50}, {1, 1, 1, 1, 1}), "32145");
+    EXPECT_EQ(SortedPlaces({7, 7, 7, 7, 7}, {3, 1, 2, 1, 3}), "24315");
+    // Stage -1 (0xFFFF in the file) ranks above stage 0; score -5 below 0.
+    EXPECT_EQ(SortedPlaces({-5, 0, 0, -6, -5}, {1, 0, -1, 1, 1}), "32154");
+}
+
+// The built-in table, then odd records: place 2's name fills its field without a NUL, its score follows directly.
+TEST_F(RankingTest, ReportPrintsRecordsWholeAndReadsNoFurtherThanTheName)
+{
+    EXPECT_EQ(CRanking().Format(), REPORT_HEADER + " 1 : stage10  005000  \x82\xad\x82\xe9\x82\xdc          \n"
+                                                   " 2 : stage09  004000  \x82\xc2\x82\xad\x82\xa6          \n"
+                                                   " 3 : stage08  003000  \x82\xdf\x82\xaa\x82\xcb          \n"
+                                                   " 4 : stage07  002000  \x82\xa9\x82\xce\x82\xf1          \n"
+                                                   " 5 : stage06  001000  \x82\xa2\x82\xb7            \n");
+    SetTable(RecordBytes("", 1, 123) + RecordBytes(std::string(20, 'N'), -100, 6) + RecordBytes("x", 0, -7) +
+             RecordBytes("ABCDEFGHIJKLMNOPQ", 1234567, 0) + RecordBytes("e", -2147483647 - 1, -32768));
+    EXPECT_EQ(CRanking().Format(), REPORT_HEADER + " 1 : stage123  000001                  \n"
+                                                   " 2 : stage06  -00100  NNNNNNNNNNNNNNNNNNNN\n"
+                                                   " 3 : stage-7  000000  x               \n"
+                                                   " 4 : stage00  1234567  ABCDEFGHIJKLMNOPQ\n"
+                                                   " 5 : stage-32768  -2147483648  e               \n");
+}
+
+} // namespace
