@@ -20,12 +20,7 @@ CHeadlessSession::CHeadlessSession()
     // Forced rather than defaulted so that a DISPLAY in the environment cannot
     // pull in a window system connection.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QGuiApplication(g_nArgc, g_argv);
-    m_bOwnsApp = true;
+    m_pApp = std::make_unique<QGuiApplication>(g_nArgc, g_argv);
 }
 
-CHeadlessSession::~CHeadlessSession()
-{
-    if (m_bOwnsApp)
-        delete QCoreApplication::instance();
-}
+CHeadlessSession::~CHeadlessSession() = default;
