@@ -23,7 +23,7 @@ public:
     // Flips the vertical direction for 10 points; draws nothing.
     void Reverse();
     // Classifies the pixel under the head.
-    HitResult Probe(CDC& dc) const;
+    HitResult Probe(const CDC& dc) const;
     // Acts on a probe result: move and plot the trail, start the next stage, or
     // draw the crash sprite. Any other value does nothing.
     void Advance(CDC& dc, HitResult hit);
@@ -51,11 +51,11 @@ private:
     void DrawStars(CDC& dc) const;
     void DrawLabels(CDC& dc) const;
 
-    std::int16_t m_nStage;
-    std::int16_t m_nX;
-    std::int16_t m_nY;
-    std::int16_t m_nDY;
-    std::int32_t m_nScore;
+    std::int16_t m_nStage = 0;
+    std::int16_t m_nX = 0;
+    std::int16_t m_nY = 0;
+    std::int16_t m_nDY = 0;
+    std::int32_t m_nScore = 0;
     CBitmap m_bmpCrash;
     CBitmap m_bmpCrashMask;
 };
