@@ -65,7 +65,7 @@ HitResult CGame::Classify(COLORREF cr)
     return HIT_CRASH;
 }
 
-HitResult CGame::Probe(CDC& dc) const
+HitResult CGame::Probe(const CDC& dc) const
 {
     return Classify(dc.GetPixel(m_nX, m_nY));
 }

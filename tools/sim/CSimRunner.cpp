@@ -8,6 +8,7 @@
 
 #include <ostream>
 #include <sstream>
+#include <utility>
 
 #include <sys/resource.h>
 
@@ -19,7 +20,7 @@ std::string FormatSimResult(const SimResult& result)
     return out.str();
 }
 
-CSimRunner::CSimRunner(const SimOptions& options) : m_options(options)
+CSimRunner::CSimRunner(SimOptions options) : m_options(std::move(options))
 {
     m_bmpBack.CreateBitmap(nFieldWidth, nFieldHeight);
 }
@@ -91,7 +92,7 @@ void CSimRunner::Play(CGame& game, CDC& dc, SimResult& result, std::ostream& log
 
 // Replaces the flip schedule by the solver's plan from the head's position
 // before tick nTick; with no plan the stage is played without flips.
-void CSimRunner::PlanStage(const CGame& game, CDC& dc, long long nTick, std::ostream& log)
+void CSimRunner::PlanStage(const CGame& game, const CDC& dc, long long nTick, std::ostream& log)
 {
     m_vecFlipTicks.clear();
     m_iNextFlip = 0;

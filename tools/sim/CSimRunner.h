@@ -29,7 +29,7 @@ std::string FormatSimResult(const SimResult& result);
 
 class CSimRunner {
 public:
-    explicit CSimRunner(const SimOptions& options);
+    explicit CSimRunner(SimOptions options);
 
     // Plays the game with the options' clock installed as the runtime; with
     // restarts, crashed games are followed by new ones, each a clock second
@@ -44,7 +44,7 @@ private:
     // One game from its drawn field to its crash or the last stage, adding
     // to result.
     void Play(CGame& game, CDC& dc, SimResult& result, std::ostream& log);
-    void PlanStage(const CGame& game, CDC& dc, long long nTick, std::ostream& log);
+    void PlanStage(const CGame& game, const CDC& dc, long long nTick, std::ostream& log);
     void LogPeakMemory(std::ostream& log) const;
 
     SimOptions m_options;
