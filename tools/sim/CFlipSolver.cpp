@@ -18,6 +18,12 @@ int Step(int dy, int nDir)
     return nDir == 0 ? dy : -dy;
 }
 
+// A column's costs hold two slots per row, one per direction.
+std::size_t Slot(int y, int nDir)
+{
+    return static_cast<std::size_t>(y) * 2 + static_cast<std::size_t>(nDir);
+}
+
 } // namespace
 
 std::optional<std::vector<int>> CFlipSolver::Solve(const CDC& dc, int x, int y, int dy)
@@ -44,14 +50,14 @@ std::optional<CFlipSolver::Goal> CFlipSolver::Search(const CDC& dc, int x0, int 
     if (nColumns <= 0 || y0 < 0 || y0 >= m_nHeight)
         return std::nullopt;
     m_vecFlipped.assign(Index(nColumns, 0, 0), 0);
-    std::vector<int> vecHere(2 * m_nHeight, nUnreached);
-    std::vector<int> vecNext(2 * m_nHeight, nUnreached);
-    vecHere[2 * y0] = 0;
+    std::vector<int> vecHere(Slot(m_nHeight, 0), nUnreached);
+    std::vector<int> vecNext(Slot(m_nHeight, 0), nUnreached);
+    vecHere[Slot(y0, 0)] = 0;
     std::optional<Goal> best;
     for (int c = 0; c < nColumns; ++c) {
         std::fill(vecNext.begin(), vecNext.end(), nUnreached);
         for (int y = 0; y < m_nHeight; ++y) {
-            const int nCost[2] = {vecHere[2 * y], vecHere[2 * y + 1]};
+            const int nCost[2] = {vecHere[Slot(y, 0)], vecHere[Slot(y, 1)]};
             if (nCost[0] == nUnreached && nCost[1] == nUnreached)
                 continue;
             const HitResult hit = CGame::Classify(dc.GetPixel(x0 + c, y));
@@ -68,7 +74,7 @@ std::optional<CFlipSolver::Goal> CFlipSolver::Search(const CDC& dc, int x0, int 
                 const int nNextY = y + Step(dy, nDir);
                 m_vecFlipped[Index(c, y, nDir)] = bFlip;
                 if (nNextY >= 0 && nNextY < m_nHeight)
-                    vecNext[2 * nNextY + nDir] = std::min(vecNext[2 * nNextY + nDir], bFlip ? nOther : nCost[nDir]);
+                    vecNext[Slot(nNextY, nDir)] = std::min(vecNext[Slot(nNextY, nDir)], bFlip ? nOther : nCost[nDir]);
             }
         }
         std::swap(vecHere, vecNext);
