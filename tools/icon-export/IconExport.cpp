@@ -3,10 +3,10 @@
 #include "PngFile.h"
 #include "resource.h"
 
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <string>
 
 namespace {
 
@@ -21,6 +21,15 @@ void ScaleNearest(const CBitmap& src, CBitmap& dst, int nSize)
             dst.Bits()[y * nSize + x] = src.Bits()[sy * src.GetWidth() + sx];
         }
     }
+}
+
+// A size in pixels: decimal digits only, above zero; 0 for anything else.
+int ParseSize(const char* pszArg)
+{
+    const char* pEnd = pszArg + std::strlen(pszArg);
+    int nSize = 0;
+    const auto [pStop, error] = std::from_chars(pszArg, pEnd, nSize);
+    return error == std::errc() && pStop == pEnd && nSize > 0 ? nSize : 0;
 }
 
 } // namespace
@@ -38,13 +47,14 @@ int main(int argc, char** argv)
         return 1;
     }
     for (int i = 2; i < argc; ++i) {
-        const int nSize = std::atoi(argv[i]);
-        if (nSize <= 0) {
+        const int nSize = ParseSize(argv[i]);
+        if (nSize == 0) {
             std::fprintf(stderr, "%s: bad size '%s'\n", argv[0], argv[i]);
             return 2;
         }
-        const std::string strSize = std::to_string(nSize);
-        const std::filesystem::path dir = std::filesystem::path(argv[1]) / (strSize + "x" + strSize) / "apps";
+        char szSizeDir[32];
+        std::snprintf(szSizeDir, sizeof szSizeDir, "%dx%d", nSize, nSize);
+        const std::filesystem::path dir = std::filesystem::path(argv[1]) / szSizeDir / "apps";
         std::filesystem::create_directories(dir);
         CBitmap scaled;
         ScaleNearest(icon, scaled, nSize);
