@@ -20,7 +20,8 @@ public:
             iconv_close(m_cd);
     }
 
-    bool IsOpen() const { return m_cd != iconv_t(-1); }
+    // iconv_open's documented failure value is (iconv_t)-1.
+    bool IsOpen() const { return m_cd != iconv_t(-1); } // NOLINT(performance-no-int-to-ptr)
 
     // Converts as much of `in` as it can, appending to `out`; returns false
     // and leaves `in` at the offending byte when a sequence is invalid or
@@ -59,7 +60,7 @@ std::string Cp932ToUtf8(std::string_view bytes)
         if (converter.IsOpen() && converter.Convert(bytes, utf8))
             break;
         // A byte that starts no valid sequence: replace it and go on after it.
-        const unsigned char ch = static_cast<unsigned char>(bytes.front());
+        const auto ch = static_cast<unsigned char>(bytes.front());
         if (ch < 0x80 && !converter.IsOpen())
             utf8 += char(ch);
         else

@@ -68,8 +68,8 @@ QString CQtMessageBox::ClipboardText() const
             buttons += pButton->text().remove(QLatin1Char('&')) + QStringLiteral("   ");
     }
     const QString rule = QString::fromLatin1(CLIPBOARD_RULE);
-    return rule + windowTitle() + QLatin1Char('\n') + rule + text() + QLatin1Char('\n') + rule + buttons
-        + QLatin1Char('\n') + rule;
+    return rule + windowTitle() + QLatin1Char('\n') + rule + text() + QLatin1Char('\n') + rule + buttons +
+           QLatin1Char('\n') + rule;
 }
 
 void CQtMessageBox::keyPressEvent(QKeyEvent* pEvent)
@@ -84,7 +84,7 @@ void CQtMessageBox::keyPressEvent(QKeyEvent* pEvent)
 
 void CQtMessageBox::UseFixedWidthFont()
 {
-    QLabel* pLabel = findChild<QLabel*>(QLatin1String(TEXT_LABEL_NAME));
+    auto* pLabel = findChild<QLabel*>(QLatin1String(TEXT_LABEL_NAME));
     if (pLabel == nullptr)
         return;
     QFont font(QString::fromLatin1(TABLE_FONT));
