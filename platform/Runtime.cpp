@@ -27,7 +27,9 @@ int CSystemRuntime::Rand()
 
 IRuntime& GetRuntime()
 {
-    return g_pOverride != nullptr ? *g_pOverride : g_systemRuntime;
+    if (g_pOverride != nullptr)
+        return *g_pOverride;
+    return g_systemRuntime;
 }
 
 IRuntime* SetRuntime(IRuntime* pRuntime)

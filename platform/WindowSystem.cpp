@@ -24,7 +24,9 @@ IWindowSystem* g_pWindowSystem = nullptr;
 
 IWindowSystem& GetWindowSystem()
 {
-    return g_pWindowSystem != nullptr ? *g_pWindowSystem : g_noWindowSystem;
+    if (g_pWindowSystem != nullptr)
+        return *g_pWindowSystem;
+    return g_noWindowSystem;
 }
 
 void SetWindowSystem(IWindowSystem* pSystem)
