@@ -33,14 +33,14 @@ bool RanksAbove(const RankEntry& a, const RankEntry& b)
 
 std::string UnreadableText(const CFileException& error)
 {
-    return "The ranking file " + error.GetFileName() + " cannot be read (" + error.GetReason()
-        + "). The built-in ranking is used and the file is left unchanged.";
+    return "The ranking file " + error.GetFileName() + " cannot be read (" + error.GetReason() +
+           "). The built-in ranking is used and the file is left unchanged.";
 }
 
 std::string UncreatableText(const CFileException& error)
 {
-    return "The ranking file " + error.GetFileName() + " cannot be created (" + error.GetReason()
-        + "). The built-in ranking is used; new scores may not be saved.";
+    return "The ranking file " + error.GetFileName() + " cannot be created (" + error.GetReason() +
+           "). The built-in ranking is used; new scores may not be saved.";
 }
 
 } // namespace
@@ -54,9 +54,9 @@ void CRanking::Load()
     if (file.Open(RANK_FILE_NAME, CFile::modeRead, &openError)) {
         // Read into a copy first, so that a read failing part-way leaves the
         // table whole. A short file replaces only the bytes it has.
-        char image[RANK_FILE_SIZE];
         try {
-            UINT nRead = file.Read(image, RANK_FILE_SIZE);
+            char image[RANK_FILE_SIZE];
+            const UINT nRead = file.Read(image, RANK_FILE_SIZE);
             std::memcpy(g_rankTable, image, nRead);
         } catch (const CFileException& e) {
             m_strLoadProblem = UnreadableText(e);
@@ -111,7 +111,7 @@ std::string CRanking::Format() const
         // The precision stops at the end of the name field when it holds no
         // NUL; the width pads with blanks by bytes and never cuts.
         int n = std::snprintf(line, sizeof line, " %d : stage%02d  %06d  %-16.*s\n", i + 1, int(entry.nStage),
-            int(entry.nScore), int(RANK_NAME_SIZE), entry.szName);
+                              int(entry.nScore), int(RANK_NAME_SIZE), entry.szName);
         if (n > 0)
             text.append(line, std::min(std::size_t(n), sizeof line - 1));
     }
