@@ -35,11 +35,11 @@ struct KeyCode {
     UINT nVirtualKey;
 };
 constexpr KeyCode KEY_CODES[] = {
-    {Qt::Key_Backspace, 0x08}, {Qt::Key_Tab, 0x09},      {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN},
-    {Qt::Key_Shift, 0x10},     {Qt::Key_Control, 0x11},  {Qt::Key_Pause, 0x13},       {Qt::Key_CapsLock, 0x14},
-    {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE}, {Qt::Key_PageUp, 0x21},   {Qt::Key_PageDown, 0x22},
-    {Qt::Key_End, 0x23},       {Qt::Key_Home, 0x24},     {Qt::Key_Left, 0x25},        {Qt::Key_Up, 0x26},
-    {Qt::Key_Right, 0x27},     {Qt::Key_Down, 0x28},     {Qt::Key_Insert, 0x2D},      {Qt::Key_Delete, 0x2E},
+    {Qt::Key_Backspace, 0x08},   {Qt::Key_Tab, 0x09},       {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN},
+    {Qt::Key_Shift, 0x10},       {Qt::Key_Control, 0x11},   {Qt::Key_Pause, 0x13},       {Qt::Key_CapsLock, 0x14},
+    {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE}, {Qt::Key_PageUp, 0x21},      {Qt::Key_PageDown, 0x22},
+    {Qt::Key_End, 0x23},         {Qt::Key_Home, 0x24},      {Qt::Key_Left, 0x25},        {Qt::Key_Up, 0x26},
+    {Qt::Key_Right, 0x27},       {Qt::Key_Down, 0x28},      {Qt::Key_Insert, 0x2D},      {Qt::Key_Delete, 0x2E},
 };
 constexpr UINT VK_F1 = 0x70;
 
@@ -253,7 +253,8 @@ void CQtFrameHost::QueueFinishDestroy()
     m_bFinishQueued = true;
     // Posted to the application, not to this object, which the call deletes.
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [pThis = QPointer<CQtFrameHost>(this)] {
+        QCoreApplication::instance(),
+        [pThis = QPointer<CQtFrameHost>(this)] {
             if (pThis != nullptr)
                 pThis->FinishDestroy();
         },
@@ -262,6 +263,7 @@ void CQtFrameHost::QueueFinishDestroy()
 
 void CQtFrameHost::FinishDestroy()
 {
+    // cppcheck-suppress variableScope ; taken before PostNcDestroy deletes this host
     CQtWindowSystem& system = m_system;
     CWnd& wnd = m_wnd;
     CWinApp* pApp = AfxGetApp();
@@ -281,6 +283,7 @@ void CQtFrameHost::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     ++m_nDispatchDepth;
     m_wnd.WindowProc(message, wParam, lParam);
     --m_nDispatchDepth;
+    // cppcheck-suppress knownConditionTrueFalse ; the handler may have destroyed the window
     if (m_bDestroyed && m_nDispatchDepth == 0)
         QueueFinishDestroy();
 }
