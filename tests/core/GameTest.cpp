@@ -1,0 +1,251 @@
+// The game core: probe classes, each Advance branch and Reverse as exact field images, and whole headless games.
+#include "CFlipSolver.h"
+#include "CGame.h"
+#include "CSimRunner.h"
+#include "DC.h"
+#include "Runtime.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using Image = std::vector<COLORREF>; // 640 x 400, row by row
+
+// A 640 x 400 black surface selected into a context.
+struct Surface {
+    CBitmap bmp;
+    CDC dc;
+    Surface()
+    {
+        bmp.CreateBitmap(640, 400);
+        dc.SelectObject(&bmp);
+    }
+    Image Pixels() const
+    {
+        Image image(640 * 400);
+        for (int i = 0; i < 640 * 400; ++i)
+            image[i] = dc.GetPixel(i % 640, i / 640);
+        return image;
+    }
+};
+
+// The field a game at the given clock second, star count and labels should
+// draw: frame, stars from the C library seeded with the second, safe blocks,
+// gates; the label rows come from reference text drawn on its own surface.
+Image ExpectedField(unsigned nSecond, int nStars, const std::string& strStage, const std::string& strScore)
+{
+    Image image(640 * 400, 0);
+    const auto fill = [&](int x1, int y1, int x2, int y2, COLORREF cr) { // inclusive corners
+        for (int y = y1; y <= y2; ++y)
+            std::fill_n(&image[y * 640 + x1], x2 - x1 + 1, cr);
+    };
+    fill(9, 19, 628, 378, 0x00ff00);
+    fill(11, 21, 626, 376, 0);
+    std::srand(nSecond);
+    for (int i = 0; i < nStars; ++i) {
+        const int x = std::rand() % 615 + 12;
+        const int y = std::rand() % 355 + 22;
+        fill(x, y, x + 1, y + 1, 0x00ffff);
+    }
+    fill(12, 169, 16, 228, 0);
+    fill(622, 169, 626, 228, 0);
+    fill(9, 178, 10, 218, 0xff0000);
+    fill(627, 178, 628, 218, 0xff0000);
+    Surface labels;
+    labels.dc.TextOut(270, 0, "vantrel");
+    labels.dc.TextOut(550, 380, strStage);
+    labels.dc.TextOut(30, 380, strScore);
+    for (int i = 0; i < 640 * 400; ++i)
+        if (i < 19 * 640 || i >= 379 * 640) // the label rows outside the frame
+            image[i] = labels.dc.GetPixel(i % 640, i / 640);
+    return image;
+}
+
+// The crash sprite blitted by hand onto a copy of the background at (x, y):
+// the burst's pixels wherever the mask is black, clipped to the surface.
+Image WithSprite(Image image, int x0, int y0)
+{
+    CBitmap burst, mask;
+    burst.LoadBitmap(106);
+    mask.LoadBitmap(110);
+    for (int i = 0; i < 32 * 32; ++i) {
+        const int x = x0 + i % 32, y = y0 + i / 32;
+        if (x >= 0 && x < 640 && y >= 0 && y < 400 && CBitmap::FromPixel(mask.Bits()[i]) == 0)
+            image[y * 640 + x] = CBitmap::FromPixel(burst.Bits()[i]);
+    }
+    return image;
+}
+
+testing::AssertionResult SameImage(const Image& actual, const Image& expected)
+{
+    int nDiffs = 0, iFirst = -1;
+    for (int i = 0; i < 640 * 400; ++i)
+        if (actual[i] != expected[i] && nDiffs++ == 0)
+            iFirst = i;
+    if (nDiffs == 0)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << nDiffs << " pixels differ, first at (" << iFirst % 640 << ", " << iFirst / 640
+                                       << "): " << std::hex << actual[iFirst] << " instead of " << expected[iFirst];
+}
+
+// Installs a fixed clock for the test's games.
+class GameTest : public testing::Test {
+public:
+    static constexpr unsigned nSecond = 1234567;
+
+protected:
+    void SetUp() override { m_pPrevious = SetRuntime(&m_runtime); }
+    void TearDown() override { SetRuntime(m_pPrevious); }
+
+    CFixedClockRuntime m_runtime{nSecond};
+    IRuntime* m_pPrevious = nullptr;
+};
+
+// x, y, dy, score, stage
+std::tuple<int, int, int, int, int> State(const CGame& game)
+{
+    return {game.GetX(), game.GetY(), game.GetDY(), game.GetScore(), game.GetStage()};
+}
+
+TEST_F(GameTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
+{
+    Surface s;
+    CGame game; // head at (11, 199)
+    const std::pair<COLORREF, HitResult> cases[] = {{0x000000, HIT_NONE},  {0xff0000, HIT_GOAL},  {0x00ffff, HIT_CRASH},
+                                                    {0x00ff00, HIT_CRASH}, {0xffffff, HIT_CRASH}, {0x0000ff, HIT_CRASH},
+                                                    {0xfe0000, HIT_CRASH}, {0x000001, HIT_CRASH}};
+    for (const auto& [cr, hit] : cases) {
+        s.dc.SetPixel(11, 199, cr);
+        EXPECT_EQ(game.Probe(s.dc), hit) << std::hex << cr;
+    }
+    CBitmap tiny;
+    tiny.CreateBitmap(10, 10);
+    s.dc.SelectObject(&tiny);
+    EXPECT_EQ(game.Probe(s.dc), HIT_CRASH) << "outside the surface";
+}
+
+// Ten flips leave the direction down and the score -100; a free tick plots
+// the trail and shows -99 over the longer "score -100" with no digit left. A
+// goal restarts the head with the stage bonus; the next stage's stars are those
+// of the same second's smaller stages and 100 more a stage.
+TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
+{
+    Surface s, expected;
+    CGame game;
+    for (int i = 0; i < 10; ++i)
+        game.Reverse();
+    EXPECT_EQ(State(game), std::tuple(11, 199, 2, -100, 1));
+    game.DrawField(s.dc);
+    expected.dc.BitBlt(0, 0, 640, 400, &s.dc, 0, 0, SRCCOPY);
+    expected.dc.SetPixel(11, 199, 0x0000ff);
+    expected.dc.TextOut(30, 380, "score -99       ");
+    game.Advance(s.dc, game.Probe(s.dc));
+    EXPECT_EQ(State(game), std::tuple(12, 201, 2, -99, 1));
+    EXPECT_TRUE(SameImage(s.Pixels(), expected.Pixels()));
+
+    game.Reverse();
+    game.Advance(s.dc, HIT_NONE);
+    EXPECT_EQ(State(game), std::tuple(13, 199, -2, -108, 1));
+    game.Advance(s.dc, HIT_GOAL);
+    EXPECT_EQ(State(game), std::tuple(11, 199, 2, -108 + 100, 2));
+    EXPECT_TRUE(SameImage(s.Pixels(), ExpectedField(nSecond, 700, "stage 2", "score -8")));
+    m_runtime.SetTime(nSecond + 1);
+    for (int i = 0; i < 3; ++i)
+        game.Advance(s.dc, HIT_GOAL);
+    EXPECT_TRUE(SameImage(s.Pixels(), ExpectedField(nSecond + 1, 1000, "stage 5", "score 892")));
+}
+
+// A new field wipes the trail and shows stage 1 exactly (column 11 black);
+// the sprite past the right edge is clipped, not wrapped into the next row.
+TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
+{
+    Surface s;
+    CGame game;
+    game.LoadBitmaps();
+    for (int i = 0; i < 616; ++i) {
+        if (i % 2 == 1)
+            game.Reverse();
+        game.Advance(s.dc, HIT_NONE);
+    }
+    ASSERT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
+    game.DrawField(s.dc);
+    const Image before = s.Pixels();
+    EXPECT_TRUE(SameImage(before, ExpectedField(nSecond, 600, "stage 1", "score -2464")));
+    ASSERT_EQ(game.Probe(s.dc), HIT_GOAL);
+    game.Advance(s.dc, HIT_CRASH);
+    EXPECT_TRUE(SameImage(s.Pixels(), WithSprite(before, 611, 183)));
+    EXPECT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
+}
+
+SimResult Play(bool bSolve, int nStages)
+{
+    SimOptions options;
+    options.tSeed = GameTest::nSecond;
+    options.bSolve = bSolve;
+    options.nStages = nStages;
+    std::ostringstream log;
+    return CSimRunner(options).Run(log);
+}
+
+// Going down 2 rows per column from (11, 199), the head crashes on the first
+// non-black pixel of its diagonal: a star, or at the latest frame row 377.
+TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredicts)
+{
+    const Image field = ExpectedField(nSecond, 600, "stage 1", "score 0");
+    int t = 0;
+    while (field[(199 + 2 * t) * 640 + 11 + t] == 0)
+        ++t;
+    EXPECT_EQ(FormatSimResult(Play(false, 0)),
+              "result: stage=1 score=" + std::to_string(t) + " ticks=" + std::to_string(t + 1) + " flips=0 end=crash");
+}
+
+TEST_F(GameTest, SolvedGameClearsThreeStagesWithThePredictedScore)
+{
+    const SimResult result = Play(true, 3);
+    EXPECT_EQ(result.nTicks, 3 * 617);
+    EXPECT_EQ(result.nStage, 4);
+    EXPECT_EQ(result.nScore, 3 * 616 - 10 * result.nFlips + 100 + 200 + 300);
+    EXPECT_EQ(result.end, SimResult::End::Stopped);
+}
+
+// A corridor of rows 197-201 up to the gate lets the head through only by
+// turning at every even column: 308 flips.
+TEST_F(GameTest, SolverFindsTheFewestFlipsOrNone)
+{
+    Surface s;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 640; ++x)
+            s.dc.SetPixel(x, y, y < 197 || y > 201 || x > 627 ? 0x00ff00 : x == 627 ? 0xff0000 : 0x000000);
+    CFlipSolver solver;
+    s.dc.SetPixel(300, 197, 0x00ff00);
+    s.dc.SetPixel(300, 201, 0x00ff00);
+    EXPECT_FALSE(solver.Solve(s.dc, 11, 199, 2)) << "a wall across the corridor";
+    s.dc.SetPixel(300, 197, 0x000000);
+    s.dc.SetPixel(300, 201, 0x000000);
+    const auto plan = solver.Solve(s.dc, 11, 199, 2);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->size(), 308u);
+}
+
+TEST(SimOptionsTest, RejectsMalformedCommandLines)
+{
+    const std::vector<std::vector<const char*>> bad = {{"sim"},
+                                                       {"sim", "--seed", "x"},
+                                                       {"sim", "--seed", "1", "--stages", "0"},
+                                                       {"sim", "--seed", "1", "--flips", "3,,4"},
+                                                       {"sim", "--seed", "1", "--solve", "--flips", "2"},
+                                                       {"sim", "--seed", "1", "--fast"}};
+    for (const auto& args : bad)
+        EXPECT_FALSE(ParseSimOptions(int(args.size()), args.data())) << args.back();
+    const char* good[] = {"sim", "--seed", "5", "--flips", "9,2", "--stages", "2", "--png", "a.png"};
+    EXPECT_EQ(ParseSimOptions(9, good).value().vecFlips, (std::vector<long long>{2, 9}));
+}
+
+} // namespace
