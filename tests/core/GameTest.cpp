@@ -2,8 +2,8 @@
 #include "CFlipSolver.h"
 #include "CGame.h"
 #include "CSimRunner.h"
-#include "DC.h"
 #include "Runtime.h"
+#include "SurfaceCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +17,6 @@
 namespace {
 
 using Image = std::vector<COLORREF>; // 640 x 400, row by row
-
-// A 640 x 400 black surface selected into a context.
-struct Surface {
-    CBitmap bmp;
-    CDC dc;
-    Surface()
-    {
-        bmp.CreateBitmap(640, 400);
-        dc.SelectObject(&bmp);
-    }
-    Image Pixels() const
-    {
-        Image image(640 * 400);
-        for (int i = 0; i < 640 * 400; ++i)
-            image[i] = dc.GetPixel(i % 640, i / 640);
-        return image;
-    }
-};
 
 // The field a game at the given clock second, star count and labels should
 // draw: frame, stars from the C library seeded with the second, safe blocks,
@@ -81,18 +63,6 @@ Image WithSprite(Image image, int x0, int y0)
             image[y * 640 + x] = CBitmap::FromPixel(burst.Bits()[i]);
     }
     return image;
-}
-
-testing::AssertionResult SameImage(const Image& actual, const Image& expected)
-{
-    int nDiffs = 0, iFirst = -1;
-    for (int i = 0; i < 640 * 400; ++i)
-        if (actual[i] != expected[i] && nDiffs++ == 0)
-            iFirst = i;
-    if (nDiffs == 0)
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure() << nDiffs << " pixels differ, first at (" << iFirst % 640 << ", " << iFirst / 640
-                                       << "): " << std::hex << actual[iFirst] << " instead of " << expected[iFirst];
 }
 
 // Installs a fixed clock for the test's games.
@@ -148,18 +118,18 @@ TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
     expected.dc.TextOut(30, 380, "score -99       ");
     game.Advance(s.dc, game.Probe(s.dc));
     EXPECT_EQ(State(game), std::tuple(12, 201, 2, -99, 1));
-    EXPECT_TRUE(SameImage(s.Pixels(), expected.Pixels()));
+    EXPECT_TRUE(SurfaceIs(s.dc, [&](int x, int y) { return expected.dc.GetPixel(x, y); }));
 
     game.Reverse();
     game.Advance(s.dc, HIT_NONE);
     EXPECT_EQ(State(game), std::tuple(13, 199, -2, -108, 1));
     game.Advance(s.dc, HIT_GOAL);
     EXPECT_EQ(State(game), std::tuple(11, 199, 2, -108 + 100, 2));
-    EXPECT_TRUE(SameImage(s.Pixels(), ExpectedField(nSecond, 700, "stage 2", "score -8")));
+    EXPECT_TRUE(SurfaceIs(s.dc, ExpectedField(nSecond, 700, "stage 2", "score -8")));
     m_runtime.SetTime(nSecond + 1);
     for (int i = 0; i < 3; ++i)
         game.Advance(s.dc, HIT_GOAL);
-    EXPECT_TRUE(SameImage(s.Pixels(), ExpectedField(nSecond + 1, 1000, "stage 5", "score 892")));
+    EXPECT_TRUE(SurfaceIs(s.dc, ExpectedField(nSecond + 1, 1000, "stage 5", "score 892")));
 }
 
 // A new field wipes the trail and shows stage 1 exactly (column 11 black);
@@ -176,11 +146,11 @@ TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
     }
     ASSERT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
     game.DrawField(s.dc);
-    const Image before = s.Pixels();
-    EXPECT_TRUE(SameImage(before, ExpectedField(nSecond, 600, "stage 1", "score -2464")));
+    const Image field = ExpectedField(nSecond, 600, "stage 1", "score -2464");
+    EXPECT_TRUE(SurfaceIs(s.dc, field));
     ASSERT_EQ(game.Probe(s.dc), HIT_GOAL);
     game.Advance(s.dc, HIT_CRASH);
-    EXPECT_TRUE(SameImage(s.Pixels(), WithSprite(before, 611, 183)));
+    EXPECT_TRUE(SurfaceIs(s.dc, WithSprite(field, 611, 183)));
     EXPECT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
 }
 

@@ -1,32 +1,19 @@
 // Pixel rules of rectangles, ellipses, pixels and block transfers on a 640 x 400 surface.
-#include "Bitmap.h"
 #include "Brush.h"
-#include "DC.h"
 #include "Pen.h"
 #include "SurfaceCheck.h"
-
-#include <algorithm>
 
 namespace {
 
 // Packed 0x00BBGGRR values, written out rather than computed.
 constexpr COLORREF BLACK = 0x000000, WHITE = 0xFFFFFF, RED = 0x0000FF;
 constexpr COLORREF GREEN = 0x00FF00, BLUE = 0xFF0000, YELLOW = 0x00FFFF, GREY = 0x808080;
-constexpr int W = 640, H = 400;
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
+constexpr auto In = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
 
+// A grey surface: every pixel a drawing call did not touch stays grey.
 class DrawingTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_bmp.CreateBitmap(W, H);
-        std::fill(m_bmp.Bits(), m_bmp.Bits() + W * H, 0xFF808080u); // grey: untouched
-        m_dc.CreateCompatibleDC(nullptr);
-        m_pOld = m_dc.SelectObject(&m_bmp);
-    }
-    void TearDown() override { m_dc.SelectObject(m_pOld); }
-
     // Draws one rectangle with its own pen and brush, restoring the context's.
     void Rect(int nPenWidth, COLORREF crPen, COLORREF crBrush, RECT rc)
     {
@@ -39,18 +26,21 @@ protected:
         m_dc.SelectObject(pOldPen);
     }
 
-    CBitmap m_bmp;
-    CDC m_dc;
-    CBitmap* m_pOld = nullptr;
+    Surface m_grey{640, 400, 0xFF808080u};
+    CDC& m_dc = m_grey.dc;
 };
 
-TEST_F(DrawingTest, FrameAndGateWithTwoPixelPens)
+// The frame and a gate with 2-pixel pens, a safe block with a 1-pixel pen.
+TEST_F(DrawingTest, RectangleOutlinesOfOneAndTwoPixels)
 {
     Rect(2, GREEN, BLACK, {10, 20, 629, 379});
     Rect(2, BLUE, BLACK, {628, 179, 629, 219});
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
+    Rect(1, YELLOW, BLUE, {12, 169, 17, 229});
+    EXPECT_TRUE(SurfaceIs(m_dc, [](int x, int y) {
         if (In(x, 627, 628) && In(y, 178, 218))
             return BLUE;
+        if (In(x, 12, 16) && In(y, 169, 228))
+            return x == 12 || x == 16 || y == 169 || y == 228 ? YELLOW : BLUE;
         const bool bColumn = (In(x, 9, 10) || In(x, 627, 628)) && In(y, 19, 378);
         const bool bRow = (In(y, 19, 20) || In(y, 377, 378)) && In(x, 9, 628);
         if (bColumn || bRow)
@@ -59,134 +49,75 @@ TEST_F(DrawingTest, FrameAndGateWithTwoPixelPens)
     }));
 }
 
-TEST_F(DrawingTest, OnePixelPenOutlinesFirstAndLastColumnAndRow)
-{
-    Rect(1, YELLOW, BLUE, {12, 169, 17, 229});
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
-        if (!In(x, 12, 16) || !In(y, 169, 228))
-            return GREY;
-        return x == 12 || x == 16 || y == 169 || y == 228 ? YELLOW : BLUE;
-    }));
-}
-
 TEST_F(DrawingTest, NewContextHoldsBlackOnePixelPenAndReturnsPreviousTools)
 {
     CBrush red(RED);
     CBrush* pStockBrush = m_dc.SelectObject(&red);
-    m_dc.Rectangle(0, 0, W, H);
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
-        return x == 0 || x == W - 1 || y == 0 || y == H - 1 ? BLACK : RED;
-    }));
-
+    m_dc.Rectangle(0, 0, 640, 400);
+    EXPECT_TRUE(SurfaceIs(m_dc, [](int x, int y) { return x == 0 || x == 639 || y == 0 || y == 399 ? BLACK : RED; }));
     CPen a(PS_SOLID, 2, GREEN), b(PS_SOLID, 1, BLUE);
     CPen* pStockPen = m_dc.SelectObject(&a);
-    ASSERT_NE(pStockPen, nullptr);
-    EXPECT_EQ(pStockPen->GetWidth(), 1);
-    EXPECT_EQ(pStockPen->GetColor(), BLACK);
     EXPECT_EQ(m_dc.SelectObject(&b), &a);
     EXPECT_EQ(m_dc.SelectObject(pStockPen), &b);
     EXPECT_EQ(m_dc.SelectObject(pStockBrush), &red);
     CBitmap other;
-    EXPECT_EQ(m_dc.SelectObject(&other), &m_bmp);
-    EXPECT_EQ(m_dc.SelectObject(&m_bmp), &other);
+    EXPECT_EQ(m_dc.SelectObject(&other), &m_grey.bmp);
 }
 
-TEST_F(DrawingTest, StarBoxGivesTwoByTwoDotInPenColour)
+// A 2 x 2 box gives a 2 x 2 dot in the pen's colour, clipped at the edge; the
+// game's colours read back exactly, also after a whole-surface copy; reads and
+// writes outside are invalid. Blackness clears the surface.
+TEST_F(DrawingTest, StarDotsAndPixelsReadBackExactly)
 {
     CPen yellow(PS_SOLID, 1, YELLOW);
     CPen* pOldPen = m_dc.SelectObject(&yellow);
     m_dc.Ellipse(100, 50, 102, 52);
-    m_dc.Ellipse(W - 1, H - 1, W + 1, H + 1); // half outside: clipped, not a crash
+    m_dc.Ellipse(639, 399, 641, 401);
     m_dc.SelectObject(pOldPen);
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
-        return (In(x, 100, 101) && In(y, 50, 51)) || (x == W - 1 && y == H - 1) ? YELLOW : GREY;
-    }));
-}
-
-TEST_F(DrawingTest, PixelsReadBackExactlyInsideAndInvalidOutside)
-{
     const COLORREF colours[] = {BLACK, WHITE, RED, GREEN, BLUE, YELLOW};
     for (int i = 0; i < 6; ++i)
         m_dc.SetPixel(300 + i, 200, colours[i]);
-    for (POINT pt : {POINT{-1, 0}, POINT{0, -1}, POINT{W, 0}, POINT{0, H}}) {
+    for (POINT pt : {POINT{-1, 0}, POINT{0, -1}, POINT{640, 0}, POINT{0, 400}}) {
         EXPECT_EQ(m_dc.GetPixel(pt.x, pt.y), CLR_INVALID);
         EXPECT_EQ(m_dc.SetPixel(pt.x, pt.y, RED), CLR_INVALID);
     }
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [&](int x, int y) { return y == 200 && In(x, 300, 305) ? colours[x - 300] : GREY; }));
+    const auto expected = [&](int x, int y) {
+        if (y == 200 && In(x, 300, 305))
+            return colours[x - 300];
+        return (In(x, 100, 101) && In(y, 50, 51)) || (x == 639 && y == 399) ? YELLOW : GREY;
+    };
+    EXPECT_TRUE(SurfaceIs(m_dc, expected));
+    Surface back;
+    back.dc.BitBlt(0, 0, 640, 400, &m_dc, 0, 0, SRCCOPY);
+    EXPECT_TRUE(SurfaceIs(back.dc, expected));
+    m_dc.PatBlt(0, 0, 640, 400, BLACKNESS);
+    EXPECT_TRUE(SurfaceIs(m_dc, [](int, int) { return BLACK; }));
     EXPECT_EQ(CDC().GetPixel(0, 0), CLR_INVALID);
 }
 
-// A 32 x 32 sprite pair: the mask is white on the left half and black on the
-// right; the image is black on the left and red/blue stripes on the right.
-class SpriteTest : public DrawingTest {
-protected:
-    void SetUp() override
-    {
-        DrawingTest::SetUp();
-        for (CBitmap* p : {&m_mask, &m_image})
-            p->CreateBitmap(32, 32);
-        m_maskDC.SelectObject(&m_mask);
-        m_imageDC.SelectObject(&m_image);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                m_maskDC.SetPixel(x, y, x < 16 ? WHITE : BLACK);
-                m_imageDC.SetPixel(x, y, x < 16 ? BLACK : ImageAt(x, y));
-            }
-    }
-    static COLORREF ImageAt(int, int y) { return y % 2 ? RED : BLUE; }
-    void Blit(int x, int y)
-    {
-        m_dc.BitBlt(x, y, 32, 32, &m_maskDC, 0, 0, SRCAND);
-        m_dc.BitBlt(x, y, 32, 32, &m_imageDC, 0, 0, SRCPAINT);
-    }
-
-    CBitmap m_mask, m_image;
-    CDC m_maskDC, m_imageDC;
-};
-
-TEST_F(SpriteTest, WhiteMaskKeepsBackgroundBlackMaskTakesImage)
+// A 32 x 32 sprite: the mask white on the left half and black on the right, the
+// image black on the left and a different colour per pixel on the right. Blitted
+// AND then OR, the background stays under white and the image replaces it under
+// black; past each edge of the surface the sprite is clipped, not wrapped.
+TEST_F(DrawingTest, MaskedSpriteKeepsTheBackgroundUnderWhiteAndIsClippedAtEachEdge)
 {
-    Blit(100, 100);
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
-        return In(x, 116, 131) && In(y, 100, 131) ? ImageAt(x - 100, y - 100) : GREY;
-    }));
-}
-
-TEST_F(SpriteTest, ClippedAtRightAndBottomAndAtNegativeCoordinates)
-{
-    Blit(611, 380); // right half lands on columns 627-639; rows 380-399 only
-    Blit(-20, -10); // image columns 20-31, rows 10-31 land at 0-11, 0-21
-    EXPECT_TRUE(SurfaceIs(m_dc, W, H, [](int x, int y) {
-        if (In(x, 627, 639) && In(y, 380, 399))
-            return ImageAt(x - 611, y - 380);
-        if (In(x, 0, 11) && In(y, 0, 21))
-            return ImageAt(x + 20, y + 10);
+    const auto sprite = [](int x, int y) { return x < 16 ? BLACK : RGB(x * 8, y * 8, 0x80); };
+    Surface mask(32, 32), image(32, 32);
+    for (int i = 0; i < 32 * 32; ++i) {
+        mask.dc.SetPixel(i % 32, i / 32, i % 32 < 16 ? WHITE : BLACK);
+        image.dc.SetPixel(i % 32, i / 32, sprite(i % 32, i / 32));
+    }
+    const POINT at[] = {{100, 100}, {611, 380}, {-20, -10}};
+    for (POINT pt : at) {
+        m_dc.BitBlt(pt.x, pt.y, 32, 32, &mask.dc, 0, 0, SRCAND);
+        m_dc.BitBlt(pt.x, pt.y, 32, 32, &image.dc, 0, 0, SRCPAINT);
+    }
+    EXPECT_TRUE(SurfaceIs(m_dc, [&](int x, int y) {
+        for (POINT pt : at)
+            if (In(x - pt.x, 16, 31) && In(y - pt.y, 0, 31))
+                return sprite(x - pt.x, y - pt.y);
         return GREY;
     }));
-}
-
-TEST_F(DrawingTest, WholeSurfaceCopyAndBlackness)
-{
-    CBitmap back;
-    back.CreateBitmap(W, H);
-    CDC backDC;
-    backDC.SelectObject(&back);
-    backDC.SetPixel(W - 1, H - 1, BLUE);
-    backDC.BitBlt(0, 0, W, H, &m_dc, 0, 0, SRCCOPY);
-    EXPECT_TRUE(SurfaceIs(backDC, W, H, [](int, int) { return GREY; }));
-    backDC.PatBlt(0, 0, W, H, BLACKNESS);
-    EXPECT_TRUE(SurfaceIs(backDC, W, H, [](int, int) { return BLACK; }));
-}
-
-TEST(BitmapTest, LoadsEmbeddedSpriteAndRejectsUnknownIds)
-{
-    CBitmap crash;
-    ASSERT_TRUE(crash.LoadBitmap(106));
-    EXPECT_EQ(crash.GetWidth(), 32);
-    EXPECT_EQ(crash.GetHeight(), 32);
-    CBitmap unknown;
-    EXPECT_FALSE(unknown.LoadBitmap(9999));
-    EXPECT_TRUE(unknown.IsEmpty());
 }
 
 } // namespace

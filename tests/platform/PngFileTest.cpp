@@ -1,7 +1,6 @@
 // PNG snapshots keep every colour exactly and carry no alpha channel.
-#include "Bitmap.h"
-#include "DC.h"
 #include "PngFile.h"
+#include "SurfaceCheck.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -12,14 +11,11 @@ TEST(PngFileTest, SavedColoursReadBackExactly)
 {
     const COLORREF colours[] = {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0x123456};
     const QRgb rgb[] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x563412};
-    CBitmap bmp;
-    bmp.CreateBitmap(7, 2);
-    CDC dc;
-    dc.SelectObject(&bmp);
+    Surface s(7, 2);
     for (int i = 0; i < 7; ++i)
-        dc.SetPixel(i, 1, colours[i]);
+        s.dc.SetPixel(i, 1, colours[i]);
     const std::string path = (std::filesystem::temp_directory_path() / "vantrel-png-test.png").string();
-    ASSERT_TRUE(SaveBitmapPng(bmp, path.c_str()));
+    ASSERT_TRUE(SaveBitmapPng(s.bmp, path.c_str()));
     const QImage image(QString::fromStdString(path));
     std::filesystem::remove(path);
     ASSERT_EQ(image.size(), QSize(7, 2));
