@@ -1,9 +1,8 @@
-// Message boxes over the frame: quit prompt, ticks under a box, copying, the table font, file errors.
+// Message boxes over the frame: quit prompt, closing, the ranking box with the game behind it, file errors.
 #include "WindowTest.h"
 
-#include "Cp932.h"
+#include "CGameApp.h"
 #include "WindowSystem.h"
-#include "WinApp.h"
 #include "Wnd.h"
 
 #include <QApplication>
@@ -14,6 +13,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -25,52 +25,57 @@ constexpr int TICKS_UNDER_BOX_MS = 200;
 // A Run that never ends fails the test instead of hanging it.
 constexpr int RUN_DEADLINE_MS = 5000;
 
-QMessageBox* AsBox(QWidget* pModal)
+// What a player sees of a box, and what Ctrl+C put on the clipboard.
+struct Seen {
+    QString text, font, copied, caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Reads the box, copies it, then presses nKey in it.
+void ReadAndPress(QWidget* pModal, Seen& seen, Qt::Key nKey)
 {
     auto* pBox = qobject_cast<QMessageBox*>(pModal);
-    EXPECT_NE(pBox, nullptr);
-    return pBox;
-}
-
-QString TextFont(QMessageBox* pBox)
-{
-    return QFontInfo(pBox->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font()).family();
+    ASSERT_NE(pBox, nullptr);
+    seen = {pBox->text(), QFontInfo(pBox->findChild<QLabel*>("qt_msgbox_label")->font()).family(),
+            {},           pBox->windowTitle(),
+            pBox->icon(), pBox->standardButtons()};
+    QTest::keyClick(WindowTest::KeyTarget(pBox), Qt::Key_C, Qt::ControlModifier);
+    seen.copied = QApplication::clipboard()->text();
+    QTest::keyClick(WindowTest::KeyTarget(pBox), nKey);
 }
 
 } // namespace
 
 using BoxTest = WindowTest;
 
-TEST_F(BoxTest, EscapeAsksToQuitCtrlCCopiesTheBoxAndCancelKeepsTheWindow)
+// Closing from the title bar then destroys at once, without the prompt.
+TEST_F(BoxTest, EscapeAsksToQuitCtrlCCopiesTheBoxCancelKeepsTheWindowAndTheCloseBoxDoesNotAsk)
 {
     OpenFrame();
-    QString text, font, copied;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    OnNextModal([&](QWidget* pModal) {
-        QMessageBox* pBox = AsBox(pModal);
-        text = pBox->text();
-        icon = pBox->icon();
-        font = TextFont(pBox);
-        EXPECT_EQ(pBox->windowTitle(), CAPTION);
-        EXPECT_EQ(pBox->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
-        QTest::keyClick(KeyTarget(pBox), Qt::Key_C, Qt::ControlModifier);
-        copied = QApplication::clipboard()->text();
-        QTest::keyClick(KeyTarget(pBox), Qt::Key_Escape);
-    });
-    PressKey(Client(), Qt::Key_Escape);
-    EXPECT_EQ(text, QStringLiteral("Do you quit Game?"));
-    EXPECT_EQ(icon, QMessageBox::Question);
-    // A one-line text keeps the desktop's font.
-    EXPECT_NE(font, QStringLiteral("IPAGothic"));
-    const qsizetype nCaption = copied.indexOf(CAPTION);
-    EXPECT_GE(nCaption, 0);
-    EXPECT_GT(copied.indexOf(text), nCaption);
-    EXPECT_GT(copied.indexOf(QStringLiteral("OK   Cancel")), copied.indexOf(text));
-    Wait(20);
+    Seen seen;
+    OnNextModal([&](QWidget* pBox) { ReadAndPress(pBox, seen, Qt::Key_Escape); });
+    QTest::keyClick(Client(), Qt::Key_Escape);
+    EXPECT_EQ(seen.text, "Do you quit Game?");
+    EXPECT_EQ(seen.caption, CAPTION);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_NE(seen.font, "IPAGothic") << "a one-line text keeps the desktop's font";
+    // Caption, text, then the buttons.
+    EXPECT_TRUE(seen.copied.contains(QRegularExpression("Vantrel Ver0.2.*Do you quit Game\\?.*OK   Cancel",
+                                                        QRegularExpression::DotMatchesEverythingOption)))
+        << seen.copied.toStdString();
+    QTest::qWait(20);
     ASSERT_NE(Frame(), nullptr);
     EXPECT_TRUE(Window()->isVisible());
-    // The frame has the keyboard again.
-    EXPECT_EQ(QApplication::focusWidget(), Client());
+    EXPECT_EQ(QApplication::focusWidget(), Client()) << "the frame has the keyboard again";
+
+    OnNextModal([&seen](QWidget* pBox) { ReadAndPress(pBox, seen, Qt::Key_Escape); });
+    seen = {};
+    Window()->close();
+    QTest::qWait(50);
+    EXPECT_EQ(seen.text, "");
+    EXPECT_EQ(Frame(), nullptr);
 }
 
 TEST_F(BoxTest, ConfirmedExitEndsTheMessageLoopAndDeletesTheFrame)
@@ -79,12 +84,12 @@ TEST_F(BoxTest, ConfirmedExitEndsTheMessageLoopAndDeletesTheFrame)
     QPointer<QWidget> pWindow(Window());
     QTimer::singleShot(0, [this] {
         OnNextModal([](QWidget* pBox) { QTest::keyClick(KeyTarget(pBox), Qt::Key_Return); });
-        MenuAction(QStringLiteral("Exit(&X)"))->trigger();
+        MenuAction("Exit(&X)")->trigger();
     });
     bool bDeadline = false;
     QTimer::singleShot(RUN_DEADLINE_MS, [&bDeadline] {
         bDeadline = true;
-        AfxGetApp()->m_pMainWnd->DestroyWindow();
+        theApp.m_pMainWnd->DestroyWindow();
     });
     GetWindowSystem().Run();
     EXPECT_FALSE(bDeadline);
@@ -92,99 +97,47 @@ TEST_F(BoxTest, ConfirmedExitEndsTheMessageLoopAndDeletesTheFrame)
     EXPECT_EQ(pWindow, nullptr);
 }
 
-TEST_F(BoxTest, CloseBoxDestroysAtOnceWithoutPrompt)
-{
-    OpenFrame();
-    bool bPrompted = false;
-    OnNextModal([&bPrompted](QWidget* pBox) {
-        bPrompted = true;
-        QTest::keyClick(KeyTarget(pBox), Qt::Key_Escape);
-    });
-    Window()->close();
-    Wait(50);
-    EXPECT_FALSE(bPrompted);
-    EXPECT_EQ(Frame(), nullptr);
-}
-
-TEST_F(BoxTest, GameGoesOnAndPaintsBehindTheRankingBox)
+// The menu's ranking box: the game goes on and paints behind it; a failing
+// save is reported after it, and the game still goes on.
+TEST_F(BoxTest, RankingBoxShowsTheTableInItsFontWithTheGameBehindAndReportsAFailingSave)
 {
     OpenFrame();
     StartGame();
+    ASSERT_TRUE(QFile::remove("rank.vtd") && QDir().mkdir("rank.vtd")); // the save cannot open a directory
+    Seen ranking, error;
     QImage before, after;
-    OnNextModal([&](QWidget* pBox) {
+    OnNextModal([&](QWidget* pRanking) {
         before = ScreenPicture();
-        Wait(TICKS_UNDER_BOX_MS);
+        QTest::qWait(TICKS_UNDER_BOX_MS);
         after = ScreenPicture();
-        QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
+        OnNextModal([&](QWidget* pError) { ReadAndPress(pError, error, Qt::Key_Return); });
+        ReadAndPress(pRanking, ranking, Qt::Key_Return);
     });
-    MenuAction(QStringLiteral("Ranking(&R)"))->trigger();
+    MenuAction("Ranking(&R)")->trigger();
     ASSERT_FALSE(before.isNull());
     EXPECT_NE(before, after);
-}
-
-TEST_F(BoxTest, RankingBoxUsesTheTableFontAndCtrlCCopiesIt)
-{
-    OpenFrame();
-    QString font, copied;
-    OnNextModal([&](QWidget* pModal) {
-        font = TextFont(AsBox(pModal));
-        QTest::keyClick(KeyTarget(pModal), Qt::Key_C, Qt::ControlModifier);
-        copied = QApplication::clipboard()->text();
-        QTest::keyClick(KeyTarget(pModal), Qt::Key_Return);
-    });
-    MenuAction(QStringLiteral("Ranking(&R)"))->trigger();
-    EXPECT_EQ(font, QStringLiteral("IPAGothic"));
-    EXPECT_TRUE(copied.contains(CAPTION));
+    EXPECT_EQ(ranking.font, "IPAGothic");
     // The report's header in full-width stars and spaces, then its first and last places.
-    EXPECT_TRUE(copied.contains(QStringLiteral("\u2606\u2605\u2606\u2605\u2606\u2605\u3000Ranking\u3000"
-                                               "\u2605\u2606\u2605\u2606\u2605\u2606\n\n 1 : stage")));
-    EXPECT_TRUE(copied.contains(QStringLiteral(" 5 : stage")));
-    EXPECT_TRUE(copied.contains(QStringLiteral("OK")));
-}
-
-TEST_F(BoxTest, FailingSaveIsReportedAndTheGameGoesOn)
-{
-    OpenFrame();
-    // A directory where the file should be: the save cannot open it.
-    ASSERT_TRUE(QFile::remove(QStringLiteral("rank.vtd")));
-    ASSERT_TRUE(QDir().mkdir(QStringLiteral("rank.vtd")));
-    QString error;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    OnNextModal([&](QWidget* pRanking) {
-        OnNextModal([&](QWidget* pError) {
-            QMessageBox* pBox = AsBox(pError);
-            error = pBox->text();
-            icon = pBox->icon();
-            EXPECT_EQ(pBox->windowTitle(), CAPTION);
-            QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
-        });
-        QTest::keyClick(KeyTarget(pRanking), Qt::Key_Return);
-    });
-    MenuAction(QStringLiteral("Ranking(&R)"))->trigger();
-    EXPECT_TRUE(error.contains(QStringLiteral("rank.vtd"))) << error.toStdString();
-    EXPECT_EQ(icon, QMessageBox::Critical);
-
-    QString next;
-    OnNextModal([&next](QWidget* pBox) {
-        next = AsBox(pBox)->text();
-        QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
-    });
-    MenuAction(QStringLiteral("Start(&S)"))->trigger();
-    EXPECT_EQ(next, QStringLiteral("Hit anykey to Start!"));
+    EXPECT_TRUE(ranking.copied.contains(QStringLiteral("\u2606\u2605\u2606\u2605\u2606\u2605\u3000Ranking\u3000"
+                                                       "\u2605\u2606\u2605\u2606\u2605\u2606\n\n 1 : stage")));
+    EXPECT_TRUE(ranking.copied.contains(" 5 : stage"));
+    EXPECT_TRUE(error.text.contains("rank.vtd")) << error.text.toStdString();
+    EXPECT_EQ(error.caption, CAPTION);
+    EXPECT_EQ(error.icon, QMessageBox::Critical);
+    const QImage later = ScreenPicture();
+    QTest::qWait(TICKS_UNDER_BOX_MS);
+    EXPECT_NE(ScreenPicture(), later) << "the game goes on";
 }
 
 TEST_F(BoxTest, StartUpWhereTheRankingFileCannotBeCreatedWarnsAndPlays)
 {
     // A link into a missing directory: reading finds no file, creating fails,
     // as in a directory the player may not write to.
-    ASSERT_TRUE(QFile::link(QStringLiteral("missing/rank.vtd"), QStringLiteral("rank.vtd")));
-    QString warning;
-    OnNextModal([&warning](QWidget* pBox) {
-        warning = AsBox(pBox)->text();
-        QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
-    });
+    ASSERT_TRUE(QFile::link("missing/rank.vtd", "rank.vtd"));
+    Seen warning;
+    OnNextModal([&warning](QWidget* pBox) { ReadAndPress(pBox, warning, Qt::Key_Return); });
     OpenFrame();
-    EXPECT_TRUE(warning.contains(QStringLiteral("rank.vtd"))) << warning.toStdString();
+    EXPECT_TRUE(warning.text.contains("rank.vtd")) << warning.text.toStdString();
     EXPECT_TRUE(Window()->isVisible());
     StartGame();
 }

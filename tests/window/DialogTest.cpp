@@ -1,14 +1,13 @@
 // The name and About dialogs on the real window: byte limit, refused characters, keys, contents.
 #include "WindowTest.h"
 
-#include "AboutDlg.h"
 #include "NameDlg.h"
 #include "QtResourceImage.h"
 #include "resource.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,27 +16,25 @@
 namespace {
 
 // Types text one character at a time, as keyboard and input method deliver it.
-void Type(QLineEdit* pEdit, const QString& text)
+void Type(QLineEdit* pEdit, const QString& text, bool bClearFirst = true)
 {
-    for (QChar ch : text)
-        WindowTest::PressKey(pEdit, 0, QString(ch));
-}
-
-void ClearAndType(QLineEdit* pEdit, const QString& text)
-{
-    pEdit->clear();
-    Type(pEdit, text);
+    if (bClearFirst)
+        pEdit->clear();
+    for (QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(pEdit, &press);
+    }
 }
 
 void Paste(QLineEdit* pEdit, const QString& text)
 {
     QApplication::clipboard()->setText(text);
-    WindowTest::PressKey(pEdit, Qt::Key_V, {}, false, Qt::ControlModifier);
+    QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
 }
 
 } // namespace
 
-// Dialogs exist only while the frame does; each test opens it first.
+// Dialogs exist only while the frame does.
 class DialogTest : public WindowTest {
 protected:
     void SetUp() override
@@ -45,89 +42,68 @@ protected:
         WindowTest::SetUp();
         OpenFrame();
     }
+    // The name dialog, ended by end; returns its result and, after OK, the name.
+    std::pair<INT_PTR, std::string> AskName(std::function<void(QWidget*, QLineEdit*)> end)
+    {
+        CNameDlg dlg(Frame());
+        OnNextModal([end](QWidget* pModal) { end(pModal, pModal->findChild<QLineEdit*>()); });
+        const INT_PTR nResult = dlg.DoModal();
+        return {nResult, dlg.m_strName};
+    }
 };
-
-TEST_F(DialogTest, OpensEmptyWithTheFocusInTheEditBox)
-{
-    CNameDlg dlg(Frame());
-    OnNextModal([](QWidget* pModal) {
-        auto* pEdit = pModal->findChild<QLineEdit*>();
-        EXPECT_EQ(QApplication::focusWidget(), pEdit);
-        EXPECT_TRUE(pEdit->text().isEmpty());
-        EXPECT_EQ(pModal->windowTitle(), QStringLiteral("Type your Name."));
-        QTest::keyClick(pEdit, Qt::Key_Return);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_strName, "");
-}
 
 TEST_F(DialogTest, EditBoxHoldsAtMostSixteenBytesOfCodePage932)
 {
-    CNameDlg dlg(Frame());
     QStringList seen;
-    OnNextModal([&seen](QWidget* pModal) {
-        auto* pEdit = pModal->findChild<QLineEdit*>();
-        // A 17th byte cannot be typed.
-        ClearAndType(pEdit, QStringLiteral("abcdefghijklmnopq"));
+    const auto result = AskName([&seen](QWidget* pModal, QLineEdit* pEdit) {
+        EXPECT_EQ(pModal->windowTitle(), "Type your Name.");
+        EXPECT_EQ(QApplication::focusWidget(), pEdit);
+        Type(pEdit, "abcdefghijklmnopq"); // a 17th byte cannot be typed
         seen << pEdit->text();
-        // Eight double-byte characters fill the box; a ninth is refused.
-        ClearAndType(pEdit, QStringLiteral("あいうえおかきくけ"));
+        Type(pEdit, "あいうえおかきくけ"); // eight double-byte characters fill the box
         seen << pEdit->text();
-        // A double-byte character does not fit into the last free byte.
-        ClearAndType(pEdit, QStringLiteral("abcdefghijklmnoあ"));
+        Type(pEdit, "abcdefghijklmnoあ"); // a double-byte character does not fit the last byte
         seen << pEdit->text();
-        // A paste keeps what fits.
-        ClearAndType(pEdit, QStringLiteral("x"));
-        Paste(pEdit, QStringLiteral("１２３４５６７８９"));
+        Type(pEdit, "x");
+        Paste(pEdit, "１２３４５６７８９"); // a paste keeps what fits
         seen << pEdit->text();
         // Characters that code page 932 cannot represent are refused, typed or pasted.
-        ClearAndType(pEdit, QStringLiteral("aé한😀b"));
-        Paste(pEdit, QStringLiteral("cé"));
+        Type(pEdit, "aé한😀b");
+        Paste(pEdit, "cé");
         seen << pEdit->text();
-        // The name ends up as code page 932 bytes.
-        ClearAndType(pEdit, QStringLiteral("ｱ名前A"));
+        Type(pEdit, "ｱ名前A");
         QTest::keyClick(pEdit, Qt::Key_Return);
     });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(seen, QStringList({"abcdefghijklmnop", "あいうえおかきく", "abcdefghijklmno", "x１２３４５６７",
-                                 "ab"}));
-    EXPECT_EQ(dlg.m_strName, "\xb1\x96\xbc\x91\x4f" "A");
+    EXPECT_EQ(seen, QStringList({"abcdefghijklmnop", "あいうえおかきく", "abcdefghijklmno", "x１２３４５６７", "ab"}));
+    EXPECT_EQ(result, std::make_pair(INT_PTR(IDOK), std::string("\xb1\x96\xbc\x91\x4f"
+                                                                "A")));
 }
 
-TEST_F(DialogTest, EscapeAndTheCloseBoxCancel)
+// The box opens empty, and an empty name is accepted.
+TEST_F(DialogTest, EnterAndOkAcceptEscapeAndTheCloseBoxCancel)
 {
-    {
-        CNameDlg dlg(Frame());
-        OnNextModal([](QWidget* pModal) {
-            Type(pModal->findChild<QLineEdit*>(), QStringLiteral("abc"));
-            QTest::keyClick(KeyTarget(pModal), Qt::Key_Escape);
-        });
-        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    }
-    {
-        CNameDlg dlg(Frame());
-        OnNextModal([](QWidget* pModal) { pModal->close(); });
-        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    }
-    {
-        CNameDlg dlg(Frame());
-        OnNextModal([](QWidget* pModal) {
-            Type(pModal->findChild<QLineEdit*>(), QStringLiteral("Bob"));
-            pModal->findChild<QPushButton*>()->click();
-        });
-        EXPECT_EQ(dlg.DoModal(), IDOK);
-        EXPECT_EQ(dlg.m_strName, "Bob");
-    }
+    using Result = std::pair<INT_PTR, std::string>;
+    EXPECT_EQ(AskName([](QWidget*, QLineEdit* pEdit) { QTest::keyClick(pEdit, Qt::Key_Return); }), Result(IDOK, ""));
+    EXPECT_EQ(AskName([](QWidget* pModal, QLineEdit* pEdit) {
+                  Type(pEdit, "Bob", false);
+                  pModal->findChild<QPushButton*>()->click();
+              }),
+              Result(IDOK, "Bob"));
+    EXPECT_EQ(AskName([](QWidget*, QLineEdit* pEdit) {
+                  Type(pEdit, "abc");
+                  QTest::keyClick(pEdit, Qt::Key_Escape);
+              }).first,
+              IDCANCEL);
+    EXPECT_EQ(AskName([](QWidget* pModal, QLineEdit*) { pModal->close(); }).first, IDCANCEL);
 }
 
-TEST_F(DialogTest, AboutBoxShowsItsTemplateAndCentresOnTheFrame)
+TEST_F(DialogTest, AboutFromTheMenuShowsItsTemplateCentredOnTheFrame)
 {
-    CAboutDlg dlg(Frame());
     QStringList labels;
     QImage icon;
     QPoint offset;
     OnNextModal([&](QWidget* pModal) {
-        EXPECT_EQ(pModal->windowTitle(), QStringLiteral("Vantrelのバージョン情報"));
+        EXPECT_EQ(pModal->windowTitle(), "Vantrelのバージョン情報");
         for (const QLabel* pLabel : pModal->findChildren<QLabel*>()) {
             if (pLabel->pixmap().isNull())
                 labels << pLabel->text();
@@ -135,16 +111,15 @@ TEST_F(DialogTest, AboutBoxShowsItsTemplateAndCentresOnTheFrame)
                 icon = pLabel->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
         }
         auto* pOK = pModal->findChild<QPushButton*>();
-        EXPECT_EQ(pOK->text(), QStringLiteral("OK"));
+        EXPECT_EQ(pOK->text(), "OK");
         EXPECT_TRUE(pOK->isDefault());
         offset = pModal->geometry().center() - Window()->geometry().center();
         QTest::keyClick(KeyTarget(pModal), Qt::Key_Escape);
     });
-    dlg.DoModal();
+    MenuAction("About(&A)")->trigger();
     ASSERT_EQ(labels.size(), 2);
-    EXPECT_EQ(labels[0], QStringLiteral("Vantrel Ver.0.2"));
-    EXPECT_TRUE(labels[1].startsWith(QStringLiteral("2002.9.12   "))) << labels[1].toStdString();
+    EXPECT_EQ(labels[0], "Vantrel Ver.0.2");
+    EXPECT_TRUE(labels[1].startsWith("2002.9.12   ")) << labels[1].toStdString();
     EXPECT_EQ(icon, LoadResourceImage(IDI_APPICON));
-    // Centred up to the width of a window border.
-    EXPECT_LE(offset.manhattanLength(), 8);
+    EXPECT_LE(offset.manhattanLength(), 8) << "centred up to the width of a window border";
 }

@@ -3,15 +3,14 @@
 
 #include "Runtime.h"
 
-#include <QEvent>
 #include <QImage>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
+class CBitmap;
 class CWnd;
 class QAction;
 class QWidget;
@@ -26,14 +25,6 @@ public:
     static void OnNextModal(std::function<void(QWidget*)> fn);
     // Where a box or dialog takes keys: its focus widget.
     static QWidget* KeyTarget(QWidget* pModal);
-    // Presses Escape in every open box and dialog until none is left.
-    static void CloseAllModals();
-    // A key press as the window system delivers it to the widget with the focus.
-    static void PressKey(QWidget* pTarget, int nKey, const QString& text = {}, bool bAutoRepeat = false,
-                         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    static void SendMouse(QWidget* pTarget, QEvent::Type type);
-    // Spins the event loop for nMs milliseconds.
-    static void Wait(int nMs);
 
 protected:
     void SetUp() override;
@@ -49,18 +40,15 @@ protected:
     // The Start command with its box answered by OK. The tick timer then
     // runs, but ticks arrive only while events are processed.
     void StartGame();
-    // The frame's client area rendered now (a paint of the back buffer).
+    // The client area rendered now (a paint of the back buffer), and what the
+    // window system last received from the frame's paints.
     QImage ClientPicture() const;
-    // What the window system last received from the frame's paints.
     QImage ScreenPicture() const;
+    // A bitmap's 0xFFRRGGBB words as a picture to compare with those.
+    static QImage Picture(const CBitmap& bmp);
 
 private:
     CFixedClockRuntime m_runtime{nSecond};
-    IRuntime* m_pPreviousRuntime = nullptr;
     QTemporaryDir m_dir;
     QString m_strPreviousDir;
 };
-
-// Pixels of a picture against a 640 x 400 bitmap's 0xFFRRGGBB words; the
-// first difference is reported.
-testing::AssertionResult SamePixels(const QImage& picture, const class CBitmap& expected);
