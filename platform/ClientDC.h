@@ -6,10 +6,9 @@
 
 class CWnd;
 
+// Every surface here has the window's colour format, so the window only
+// documents which client area the context stands for.
 class CClientDC : public CDC {
 public:
-    explicit CClientDC(CWnd* pWnd) : m_pWnd(pWnd) {}
-
-private:
-    CWnd* m_pWnd;
+    explicit CClientDC(CWnd* /*pWnd*/) {}
 };
