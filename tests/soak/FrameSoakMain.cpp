@@ -1,40 +1,53 @@
-// The frame soak: the game's real frame on Qt, played by a scripted player for many ticks, then checked.
-// Usage: frame_soak [--ticks N] [--seed S] [--no-rss-check]; exits non-zero on any failed check.
+// The frame soak: the game's real frame on Qt, played by a seeded player on a fast tick clock, then checked.
+// Usage: frame_soak [--ticks N] [--no-rss-check]; exits non-zero on any failed check.
 // --no-rss-check is for builds whose allocator keeps freed memory on purpose (AddressSanitizer's quarantine).
+#include "Bitmap.h"
+#include "CFlipSolver.h"
 #include "CGameApp.h"
 #include "Cp932.h"
-#include "FramePlayer.h"
+#include "DC.h"
+#include "GameConstants.h"
+#include "QtFrameHost.h"
 #include "QtWindowSystem.h"
 #include "RankTable.h"
 #include "Runtime.h"
-#include "SoakWindowSystem.h"
-#include "WinApp.h"
 #include "Wnd.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <set>
-#include <string>
 
 namespace {
 
-constexpr long long DEFAULT_TICKS = 30000;
-constexpr long long SAMPLE_TICK = 3000;
-constexpr unsigned int DEFAULT_SEED = 1;
+constexpr long long MIN_TICKS = 3000;
 constexpr std::time_t FIRST_SECOND = 1000000;
-// The soak fails rather than hangs.
-constexpr int DEADLINE_MS = 15 * 60 * 1000;
-// Resident memory at the end may exceed that at the sample tick by this
-// fraction: fonts and glyphs for the ranking table and for names typed later
-// are loaded once, after the sample (about 2 MB).
+constexpr int DEADLINE_MS = 15 * 60 * 1000; // the soak fails rather than hangs
+// Resident memory at the end may exceed that halfway by this fraction: fonts and glyphs for names
+// typed later are loaded once, after the sample.
 constexpr double RSS_TOLERANCE = 0.10;
-constexpr std::size_t RANK_FILE_SIZE = 140;
+// How often the player does each thing, one in so many ticks (or turns of the loop); every third
+// name is cancelled, beginning with the second.
+constexpr int RANDOM_FLIP_ONE_IN = 10; // while not steering: soon a crash
+constexpr int MENU_BOX_ONE_IN = 2000;  // Ranking or About during play, left open a while
+constexpr int CLOSE_MENU_BOX_ONE_IN = 100;
+constexpr int QUIT_PROMPT_ONE_IN = 3000; // Escape, then Cancel
+constexpr int MAX_STAGES_PER_GAME = 4;
+// Names as typed; the edit box keeps at most 16 bytes of code page 932, so the second and third lose
+// their last character.
+const char* const NAMES[] = {"E1", "abcdefghijklmnopq", "あいうえおかきくけ", "ｱ名前A", ""};
 
 int g_nFailures = 0;
 
@@ -46,103 +59,292 @@ void Check(bool bOk, const char* pszWhat)
     }
 }
 
-// The file is the table's image, in ranking order, with NUL-terminated names
-// that are either built in or were typed in this run.
-void CheckRankFile(const QStringList& names, const RankEntry (&builtIn)[RANK_COUNT])
-{
-    QFile file(QStringLiteral("rank.vtd"));
-    Check(file.open(QIODevice::ReadOnly), "rank.vtd can be read");
-    const QByteArray bytes = file.readAll();
-    Check(std::size_t(bytes.size()) == RANK_FILE_SIZE, "rank.vtd holds 140 bytes");
-    if (std::size_t(bytes.size()) != RANK_FILE_SIZE)
-        return;
-    Check(std::memcmp(bytes.constData(), g_rankTable, RANK_FILE_SIZE) == 0, "rank.vtd is the table's image");
-    std::set<std::string> known;
-    for (const RankEntry& entry : builtIn)
-        known.insert(entry.szName);
-    for (const QString& name : names)
-        known.insert(Utf8ToCp932(name.toStdString()).value_or("?"));
-    RankEntry table[RANK_COUNT];
-    std::memcpy(table, bytes.constData(), RANK_FILE_SIZE);
-    for (int i = 0; i < RANK_COUNT; ++i) {
-        const RankEntry& entry = table[i];
-        const std::size_t nLength = strnlen(entry.szName, RANK_NAME_SIZE);
-        Check(nLength < RANK_NAME_SIZE, "every name ends in a NUL");
-        Check(known.contains(std::string(entry.szName, nLength)), "every name is built in or was typed");
-        Check(entry.nStage >= 1, "every stage is at least 1");
-        if (i > 0) {
-            const RankEntry& prev = table[i - 1];
-            Check(prev.nScore > entry.nScore || (prev.nScore == entry.nScore && prev.nStage <= entry.nStage),
-                  "places are in ranking order");
-        }
-        std::printf("rank %d: score=%d stage=%d name=%s\n", i + 1, int(entry.nScore), int(entry.nStage),
-                    Cp932ToUtf8(std::string_view(entry.szName, nLength)).c_str());
-    }
-}
-
-void CheckCounts(const CFramePlayer& player, const CSoakWindowSystem& system, long long nTicks)
-{
-    const CFramePlayer::Counts& c = player.GetCounts();
-    std::printf("ticks=%lld games=%d stage_clears=%d crashes=%d flips=%d names_typed=%d names_cancelled=%d "
-                "ranking_boxes=%d rankings_during_play=%d about_boxes=%d quit_prompts=%d sounds=%d paints=%d\n",
-                player.GetTicks(), c.nGames, c.nStageClears, c.nCrashes, c.nFlips, c.nNamesTyped, c.nNamesCancelled,
-                c.nRankingBoxes, c.nRankingsDuringPlay, c.nAboutBoxes, c.nQuitPrompts, system.GetSoundsPlayed(),
-                system.GetPaints());
-    Check(player.GetTicks() >= nTicks, "every tick was played");
-    Check(c.nUnexpectedBoxes == 0, "no box other than the game's own");
-    Check(c.nGames > 1 && c.nCrashes == c.nGames, "every game ended in a crash");
-    Check(c.nStageClears > 0 && c.nNamesTyped > 0 && c.nNamesCancelled > 0,
-          "stages were cleared, names typed and cancelled");
-    Check(system.GetSoundsPlayed() == c.nCrashes, "one crash sound per crash");
-    // The tick timer starts after the start box, each stage-clear box and each
-    // quit prompt cancelled (all but the last), and stops before each box again.
-    Check(system.GetTimerStarts() == c.nGames + c.nStageClears + c.nQuitPrompts - 1,
-          "the timer restarts after each box");
-    Check(system.GetTimerStops() == system.GetTimerStarts(), "the timer stops before each box");
-    // Each game over shows the ranking unless the name was cancelled.
-    Check(c.nRankingBoxes == c.nCrashes - c.nNamesCancelled, "a ranking box after each game over, unless cancelled");
-}
-
-void CheckMemory(const CFramePlayer& player, bool bCheckRss)
-{
-    const CFramePlayer::Memory& sample = player.GetSample();
-    const CFramePlayer::Memory& end = player.GetEnd();
-    std::printf("memory: tick %lld rss_kb=%ld peak_kb=%ld windows=%d; end rss_kb=%ld peak_kb=%ld windows=%d\n",
-                SAMPLE_TICK, sample.nRssKb, sample.nPeakKb, sample.nTopLevelWidgets, end.nRssKb, end.nPeakKb,
-                end.nTopLevelWidgets);
-    if (bCheckRss)
-        Check(sample.nRssKb > 0 && double(end.nRssKb) <= double(sample.nRssKb) * (1.0 + RSS_TOLERANCE),
-              "resident memory does not grow");
-    Check(end.nTopLevelWidgets == sample.nTopLevelWidgets, "no box or dialog outlives its command");
-}
-
-struct SoakArgs {
-    long long nTicks = DEFAULT_TICKS;
-    unsigned int nSeed = DEFAULT_SEED;
-    bool bCheckRss = true;
+// A frame whose timer only says whether it runs: the player fires its ticks as fast as the loop turns.
+class CSoakFrameHost : public CQtFrameHost {
+public:
+    using CQtFrameHost::CQtFrameHost;
+    void SetTimer(UINT_PTR, UINT) override { m_bTicking = true; }
+    void KillTimer(UINT_PTR) override { m_bTicking = false; }
+    bool m_bTicking = false;
 };
 
-bool ParseArgs(int argc, char** argv, SoakArgs& args)
+class CSoakWindowSystem : public CQtWindowSystem {
+public:
+    std::unique_ptr<IWindowHost> CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle, const RECT&,
+                                                 UINT nMenuID) override
+    {
+        return std::make_unique<CSoakFrameHost>(*this, wnd, title, dwStyle, QSize(nFieldWidth, nFieldHeight), nMenuID);
+    }
+};
+
+struct Memory {
+    long nRssKb = 0;
+    qsizetype nWindows = 0;
+};
+
+Memory Measure()
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "--no-rss-check") {
-            args.bCheckRss = false;
-        } else if (name == "--ticks" && i + 1 < argc) {
-            args.nTicks = std::atoll(argv[++i]);
-        } else if (name == "--seed" && i + 1 < argc) {
-            args.nSeed = unsigned(std::atol(argv[++i]));
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    const QByteArray text = status.readAll();
+    const long nRssKb = text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').value(0).toLong();
+    return {nRssKb, QApplication::topLevelWidgets().size()};
+}
+
+CSoakFrameHost* Host()
+{
+    return theApp.m_pMainWnd != nullptr ? static_cast<CSoakFrameHost*>(theApp.m_pMainWnd->GetHost()) : nullptr;
+}
+
+QWidget* TopModal()
+{
+    QWidget* pModal = QApplication::activeModalWidget();
+    return pModal != nullptr && pModal->isVisible() ? pModal : nullptr;
+}
+
+void Press(QWidget* pTarget, int nKey, const QString& text = {}, bool bAutoRepeat = false)
+{
+    QKeyEvent press(QEvent::KeyPress, nKey, Qt::NoModifier, text, bAutoRepeat);
+    QApplication::sendEvent(pTarget, &press);
+    QKeyEvent release(QEvent::KeyRelease, nKey, Qt::NoModifier, text);
+    QApplication::sendEvent(pTarget, &release);
+}
+
+void Click(QEvent::Type type)
+{
+    QWidget* pClient = Host()->GetClient();
+    const QPointF point(nFieldWidth / 2, nFieldHeight / 2);
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, point, pClient->mapToGlobal(point), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(pClient, &event);
+}
+
+// Every decision comes from one seeded generator, in the order ticks and boxes arrive.
+class CFramePlayer {
+public:
+    CFramePlayer(CFixedClockRuntime& clock, long long nTicks) : m_clock(clock), m_nTickTarget(nTicks)
+    {
+        for (const RankEntry& entry : g_rankTable)
+            m_names.insert(entry.szName);
+        QObject::connect(&m_tick, &QTimer::timeout, [this] { OnTick(); });
+        QObject::connect(&m_idle, &QTimer::timeout, [this] { OnIdle(); });
+        m_tick.start(0);
+        m_idle.start(0);
+    }
+
+    long long m_nTicks = 0;
+    int m_nGames = 0, m_nStageClears = 0, m_nCrashes = 0, m_nNamesTyped = 0, m_nNamesCancelled = 0;
+    int m_nCrashesUnderMenuBox = 0, m_nUnexpectedBoxes = 0;
+    Memory m_sample, m_end;
+    std::set<std::string> m_names; // built in, and every name the edit box held at Enter
+
+private:
+    bool Chance(int nOneIn) { return std::uniform_int_distribution<int>(1, nOneIn)(m_rng) == 1; }
+    int Pick(int nMax) { return std::uniform_int_distribution<int>(0, nMax)(m_rng); }
+
+    // The frame's timer runs: a player's input between ticks (only while no box is open), then the tick.
+    void OnTick()
+    {
+        if (Host() == nullptr || !Host()->m_bTicking)
+            return;
+        if (m_sample.nRssKb == 0 && m_nTicks >= m_nTickTarget / 2 && TopModal() == nullptr)
+            m_sample = Measure();
+        if (TopModal() == nullptr)
+            Input();
+        // Counted before the tick, whose stage clear may begin the count of the next stage.
+        ++m_nTicks;
+        ++m_nStageTick;
+        ++m_nTickDepth;
+        theApp.m_pMainWnd->WindowProc(WM_TIMER, 1, 0);
+        --m_nTickDepth;
+    }
+
+    void Input()
+    {
+        if (m_bSteering) {
+            for (; m_iPlan < m_plan.size() && m_plan[m_iPlan] == m_nStageTick; ++m_iPlan)
+                Flip();
+        } else if (Chance(RANDOM_FLIP_ONE_IN)) {
+            Flip();
+        }
+        if (Chance(MENU_BOX_ONE_IN))
+            Post(Chance(2) ? "Ranking(&R)" : "About(&A)");
+        else if (Chance(QUIT_PROMPT_ONE_IN))
+            Press(Host()->GetClient(), Qt::Key_Escape);
+    }
+
+    // Space (sometimes an auto-repeat) or a click.
+    void Flip()
+    {
+        if (Chance(2)) {
+            Press(Host()->GetClient(), Qt::Key_Space, " ", Chance(4));
         } else {
-            return false;
+            Click(QEvent::MouseButtonPress);
+            Click(QEvent::MouseButtonRelease);
         }
     }
-    return args.nTicks > SAMPLE_TICK;
+
+    // A menu command from a fresh call, as a click on the menu would be, so that the ticks keep
+    // firing inside the box it opens; it cannot reach the menu while a box is open.
+    void Post(const char* pszItem)
+    {
+        m_bCommandQueued = true;
+        QTimer::singleShot(0, [this, item = QString::fromUtf8(pszItem)] {
+            for (QAction* pAction : Host()->GetWindow()->findChildren<QAction*>()) {
+                if (pAction->text() == item) {
+                    if (TopModal() == nullptr)
+                        pAction->trigger();
+                    break;
+                }
+            }
+            m_bCommandQueued = false;
+        });
+    }
+
+    // Answers the box on top (a Ranking or About box opened during play stays open a while, the game
+    // going on behind it); between games starts the next one, each a clock second later, or quits.
+    void OnIdle()
+    {
+        if (QWidget* pModal = TopModal()) {
+            const auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            const bool bMenuBox =
+                pBox != nullptr ? pBox->text().contains("Ranking") : pModal->findChild<QLineEdit*>() == nullptr;
+            if (m_bPlaying && bMenuBox)
+                m_pHeld = pModal;
+            if (pModal != m_pHeld || !m_bPlaying || Chance(CLOSE_MENU_BOX_ONE_IN))
+                Answer(pModal);
+            return;
+        }
+        if (m_bPlaying || m_nTickDepth > 0 || m_bCommandQueued || m_bExiting || Host() == nullptr)
+            return;
+        if (m_nTicks < m_nTickTarget) {
+            m_clock.SetTime(m_clock.Time() + 1);
+            Post("Start(&S)");
+        } else {
+            m_bExiting = true;
+            m_end = Measure();
+            Post("Exit(&X)");
+        }
+    }
+
+    void Answer(QWidget* pModal)
+    {
+        if (auto* pEdit = pModal->findChild<QLineEdit*>())
+            return AnswerName(pEdit);
+        const auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        const QString text = pBox != nullptr ? pBox->text() : QString();
+        if (text == "Hit anykey to Start!") {
+            ++m_nGames;
+            m_bPlaying = true;
+            m_nStagesToClear = Pick(MAX_STAGES_PER_GAME);
+            BeginStage();
+        } else if (text == "Congratulations! Go to Next Stage.") {
+            ++m_nStageClears;
+            BeginStage();
+        } else if (text == "GameOver( ; _ ; )/~~~") {
+            ++m_nCrashes;
+            m_nCrashesUnderMenuBox += m_pHeld != nullptr ? 1 : 0;
+            m_bPlaying = m_bSteering = false;
+        } else if (pBox != nullptr && text != "Do you quit Game?" && !text.contains("Ranking")) {
+            ++m_nUnexpectedBoxes;
+            std::fprintf(stderr, "frame_soak: unexpected box: %s\n", qPrintable(text));
+        }
+        // Escape cancels the quit prompt until the soak ends, and closes the About box half the time.
+        const bool bEscape = text == "Do you quit Game?" ? !m_bExiting : pBox == nullptr && Chance(2);
+        Press(pModal->focusWidget() != nullptr ? pModal->focusWidget() : pModal,
+              bEscape ? Qt::Key_Escape : Qt::Key_Return);
+    }
+
+    void AnswerName(QLineEdit* pEdit)
+    {
+        if ((m_nNamesTyped + m_nNamesCancelled) % 3 == 1) {
+            ++m_nNamesCancelled;
+            Press(pEdit, Qt::Key_Escape);
+            return;
+        }
+        for (QChar ch : QString::fromUtf8(NAMES[Pick(int(std::size(NAMES)) - 1)]))
+            Press(pEdit, 0, QString(ch)); // one key per character, as the keyboard delivers them
+        ++m_nNamesTyped;
+        m_names.insert(Utf8ToCp932(pEdit->text().toStdString()).value_or("?"));
+        Press(pEdit, Qt::Key_Return);
+    }
+
+    // A new field is on screen: the solver's plan when this stage is to be cleared, random flips otherwise.
+    void BeginStage()
+    {
+        m_nStageTick = 0;
+        m_iPlan = 0;
+        m_bSteering = false;
+        if (m_nStagesToClear == 0)
+            return;
+        const QImage picture = Host()->GetClient()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        CBitmap field;
+        field.CreateBitmap(nFieldWidth, nFieldHeight);
+        for (int y = 0; y < nFieldHeight; ++y)
+            std::memcpy(field.Bits() + y * nFieldWidth, picture.constScanLine(y), std::size_t(nFieldWidth) * 4);
+        CDC dc;
+        dc.SelectObject(&field);
+        if (const auto plan = CFlipSolver().Solve(dc, nStartX, nStartY, nStartDY)) {
+            --m_nStagesToClear;
+            m_plan = *plan;
+            m_bSteering = true;
+        }
+    }
+
+    CFixedClockRuntime& m_clock;
+    std::mt19937 m_rng; // the default seed, so that runs can be compared
+    long long m_nTickTarget;
+    QTimer m_tick, m_idle;
+    int m_nTickDepth = 0;      // nonzero while a tick is being handled
+    QPointer<QWidget> m_pHeld; // a Ranking or About box opened during play
+    bool m_bPlaying = false, m_bCommandQueued = false, m_bExiting = false, m_bSteering = false;
+    int m_nStagesToClear = 0;
+    std::vector<int> m_plan; // ticks of the stage before which to flip
+    std::size_t m_iPlan = 0;
+    int m_nStageTick = 0; // the next tick's number in its stage
+};
+
+// rank.vtd: the table's image, in ranking order, each name NUL-terminated and built in or typed in this run.
+void CheckRankFile(const std::set<std::string>& names)
+{
+    QFile file("rank.vtd");
+    Check(file.open(QIODevice::ReadOnly) && std::size_t(file.size()) == sizeof g_rankTable, "rank.vtd holds 140 bytes");
+    RankEntry table[RANK_COUNT]{};
+    file.read(reinterpret_cast<char*>(table), sizeof table);
+    Check(std::memcmp(table, g_rankTable, sizeof table) == 0, "rank.vtd is the table's image");
+    for (int i = 0; i < RANK_COUNT; ++i) {
+        const RankEntry& entry = table[i];
+        const std::string name(entry.szName, strnlen(entry.szName, RANK_NAME_SIZE));
+        Check(name.size() < RANK_NAME_SIZE && names.contains(name), "every name ends in a NUL, built in or typed");
+        Check(entry.nStage >= 1, "every stage is at least 1");
+        Check(i == 0 || table[i - 1].nScore > entry.nScore ||
+                  (table[i - 1].nScore == entry.nScore && table[i - 1].nStage <= entry.nStage),
+              "places are in ranking order");
+    }
+}
+
+void CheckPlay(const CFramePlayer& p, long long nTicks, bool bCheckRss)
+{
+    std::printf("ticks=%lld games=%d stage_clears=%d crashes=%d names_typed=%d names_cancelled=%d "
+                "crashes_under_menu_boxes=%d\n",
+                p.m_nTicks, p.m_nGames, p.m_nStageClears, p.m_nCrashes, p.m_nNamesTyped, p.m_nNamesCancelled,
+                p.m_nCrashesUnderMenuBox);
+    Check(p.m_nTicks >= nTicks, "every tick was played");
+    Check(p.m_nGames > 1 && p.m_nCrashes == p.m_nGames, "every game ended in a crash");
+    Check(p.m_nStageClears > 0 && p.m_nNamesTyped > 0 && p.m_nNamesCancelled > 0 && p.m_nCrashesUnderMenuBox > 0,
+          "stages cleared, names typed and cancelled, crashes under a menu box");
+    Check(p.m_nUnexpectedBoxes == 0, "no box other than the game's own");
+    std::printf("memory: tick %lld rss_kb=%ld windows=%lld; end rss_kb=%ld windows=%lld\n", nTicks / 2,
+                p.m_sample.nRssKb, (long long)p.m_sample.nWindows, p.m_end.nRssKb, (long long)p.m_end.nWindows);
+    Check(!bCheckRss || (p.m_sample.nRssKb > 0 && p.m_end.nRssKb <= p.m_sample.nRssKb * (1.0 + RSS_TOLERANCE)),
+          "resident memory does not grow");
+    Check(p.m_end.nWindows == p.m_sample.nWindows, "no box or dialog outlives its command");
 }
 
 // The offscreen platform says this once per box; it means nothing here.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (!message.contains(QLatin1String("propagateSizeHints")))
+    if (!message.contains("propagateSizeHints"))
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
@@ -150,10 +352,16 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 int main(int argc, char** argv)
 {
-    SoakArgs args;
-    if (!ParseArgs(argc, argv, args)) {
-        std::fprintf(stderr, "usage: frame_soak [--ticks N (more than %lld)] [--seed S] [--no-rss-check]\n",
-                     SAMPLE_TICK);
+    long long nTicks = 30000;
+    bool bCheckRss = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        bCheckRss = bCheckRss && arg != "--no-rss-check";
+        if (arg == "--ticks" && i + 1 < argc)
+            nTicks = std::atoll(argv[++i]);
+    }
+    if (nTicks < MIN_TICKS) {
+        std::fprintf(stderr, "frame_soak: --ticks must be at least %lld\n", MIN_TICKS);
         return 2;
     }
     qInstallMessageHandler(QuietMessages);
@@ -161,40 +369,31 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    RankEntry builtIn[RANK_COUNT];
-    std::memcpy(builtIn, g_rankTable, sizeof builtIn);
-
     // A fresh directory with the crash sound, as the game is installed.
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
-    QFile::copy(QStringLiteral(VANTREL_CLASH_WAV), QStringLiteral("clash.wav"));
-
+    QFile::copy(VANTREL_CLASH_WAV, "clash.wav");
     CFixedClockRuntime clock(FIRST_SECOND);
     SetRuntime(&clock);
-    CFramePlayer player(clock, args.nSeed, args.nTicks, SAMPLE_TICK);
-    CQtWindowSystem qt;
-    CSoakWindowSystem system(qt, [&player](CWnd& wnd, UINT_PTR nIDEvent) { player.OnTick(wnd, nIDEvent); });
+    CSoakWindowSystem system;
     SetWindowSystem(&system);
 
     QElapsedTimer elapsed;
     elapsed.start();
+    CFramePlayer player(clock, nTicks);
     Check(theApp.InitInstance() && theApp.m_pMainWnd != nullptr, "the frame opens");
-    if (theApp.m_pMainWnd != nullptr) {
-        player.Begin(*theApp.m_pMainWnd);
-        QTimer::singleShot(DEADLINE_MS, [] {
-            Check(false, "the soak ends before its deadline");
-            theApp.m_pMainWnd->DestroyWindow();
-        });
+    QTimer::singleShot(DEADLINE_MS, [] {
+        Check(false, "the soak ends before its deadline");
+        theApp.m_pMainWnd->DestroyWindow();
+    });
+    if (theApp.m_pMainWnd != nullptr)
         system.Run();
-    }
     const double dSeconds = double(elapsed.elapsed()) / 1000.0;
     Check(theApp.m_pMainWnd == nullptr, "the quit prompt closed the frame");
-
-    CheckCounts(player, system, args.nTicks);
-    CheckMemory(player, args.bCheckRss);
-    CheckRankFile(player.GetNames(), builtIn);
-    std::printf("frame_soak: %lld ticks in %.1f s (%.0f ticks/s); %s\n", player.GetTicks(), dSeconds,
-                double(player.GetTicks()) / dSeconds, g_nFailures == 0 ? "passed" : "FAILED");
+    CheckPlay(player, nTicks, bCheckRss);
+    CheckRankFile(player.m_names);
+    std::printf("frame_soak: %lld ticks in %.1f s (%.0f ticks/s); %s\n", player.m_nTicks, dSeconds,
+                double(player.m_nTicks) / dSeconds, g_nFailures == 0 ? "passed" : "FAILED");
     SetWindowSystem(nullptr);
     SetRuntime(nullptr);
     QDir::setCurrent(QDir::rootPath());

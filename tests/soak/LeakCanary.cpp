@@ -4,28 +4,19 @@
 
 #include <cstdio>
 
-namespace {
-
 // An odd size that the test's expected output names.
 constexpr std::size_t CANARY_BYTES = 4242;
 char* volatile g_pCanary = nullptr;
 
-// Called from the event loop, so Qt and the event dispatcher's libraries are
-// on the stack of the allocation, as they are for most of the game's own.
-void LeakFromCallback()
-{
-    g_pCanary = new char[CANARY_BYTES];
-    g_pCanary = nullptr;
-    std::puts("lsan_canary: leaked");
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // From the event loop, so that Qt and the event dispatcher's libraries are on the
+    // allocation's stack, as they are for most of the game's own.
     QTimer::singleShot(0, [] {
-        LeakFromCallback();
+        g_pCanary = new char[CANARY_BYTES];
+        g_pCanary = nullptr;
+        std::puts("lsan_canary: leaked");
         QApplication::quit();
     });
     return QApplication::exec();
