@@ -1,71 +1,24 @@
 // The game flow as the player meets it: boxes, timer, sound, ranking file, on a scripted window system.
 #include "CFlipSolver.h"
-#include "CGameApp.h"
-#include "RankTable.h"
-#include "Runtime.h"
-#include "ScriptedWindowSystem.h"
-#include "ShellTestData.h"
-#include "resource.h"
+#include "ShellTest.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-namespace fs = std::filesystem;
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::Not;
 
 namespace {
 
-// A second whose stage-1 field lets the head fall straight for a while and
-// still has a way through to the gate.
-constexpr std::time_t FIELD_SECOND = 1031788800;
 const std::string A = BuiltIn(1), B = BuiltIn(2), C = BuiltIn(3), D = BuiltIn(4), E = BuiltIn(5);
 
-std::string ReadFile(const char* name)
+COLORREF Pixel(const CBitmap& bmp, int x, int y)
 {
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return CBitmap::FromPixel(bmp.Bits()[y * 640 + x]);
 }
 
-class FlowTest : public testing::Test {
+class FlowTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        char dir[] = "/tmp/vantrel-shell-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        m_dir = dir;
-        fs::current_path(m_dir);
-        std::memcpy(g_rankTable, BUILT_IN.data(), sizeof g_rankTable);
-        SetRuntime(&m_clock);
-        DrawNewField(m_field);
-    }
-    void TearDown() override
-    {
-        theApp.m_pMainWnd = nullptr;
-        SetRuntime(nullptr);
-        fs::current_path(m_oldDir);
-        fs::remove_all(m_dir);
-    }
-
-    // Start-up with "rank.vtd" holding image, unless it is empty.
-    void Open(const std::string& image = {})
-    {
-        if (!image.empty())
-            std::ofstream("rank.vtd", std::ios::binary) << image;
-        ASSERT_TRUE(theApp.InitInstance());
-    }
-    void Start()
-    {
-        m_sys.Then(IDOK);
-        m_sys.Command(ID_GAME_START);
-    }
-    COLORREF Pixel(const CBitmap& bmp, int x, int y) const { return CBitmap::FromPixel(bmp.Bits()[y * 640 + x]); }
     // Ticks survived by a head falling straight from the start through the field.
     int DropScore() const
     {
@@ -75,11 +28,6 @@ protected:
         return n;
     }
     std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
-
-    CFixedClockRuntime m_clock{FIELD_SECOND};
-    CScriptedWindowSystem m_sys;
-    CBitmap m_field;
-    fs::path m_oldDir = fs::current_path(), m_dir;
 };
 
 // About leaves the game running behind it; Start during a game begins a fresh field.
@@ -88,7 +36,7 @@ TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTick
     Open();
     // The outer size: client area, dialog frame and edge on both sides, caption and menu.
     EXPECT_THAT(m_sys.m_log, ElementsAre("create Vantrel Ver0.2 650x457"));
-    EXPECT_TRUE(SamePixels(m_sys.m_screen, m_field));
+    EXPECT_TRUE(ShowsField());
 
     Start();
     EXPECT_THAT(LogFrom(1), ElementsAre("timer off 1", "box Hit anykey to Start!", "timer on 1 20"));
@@ -102,7 +50,7 @@ TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTick
 
     m_sys.Send(WM_LBUTTONDOWN);
     Start();
-    EXPECT_TRUE(SamePixels(m_sys.m_screen, m_field)) << "trail gone, stage 1, score 0";
+    EXPECT_TRUE(ShowsField()) << "trail gone, stage 1, score 0";
     EXPECT_TRUE(m_sys.m_bTimerRunning);
 }
 
@@ -176,7 +124,7 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     EXPECT_EQ(m_sys.TickUntilStopped(), nScore + 1);
     const std::string line4 = " 4 : stage01  0000" + std::to_string(nScore) + "  AB              \n";
     EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "sound clash.wav 131073", "box GameOver( ; _ ; )/~~~",
-                                        "dialog 111", "limit 1000 16", HasSubstr(line4)));
+                                        "dialog 111", HasSubstr(line4)));
     const std::string newName = "AB" + std::string(1, '\0') + lastName.substr(3);
     EXPECT_EQ(ReadFile("rank.vtd"), A + B + C + Record(newName, nScore, 1) + Record("D", 20, 3));
 }
@@ -203,7 +151,7 @@ TEST_F(FlowTest, CrashUnderTheMenusRankingBoxNestsItsBoxesAndTheOuterSaveKeepsTh
     Start();
     m_sys.Then(IDOK, {}, [&] {
         m_sys.TickUntilStopped();
-        fs::remove("rank.vtd");
+        std::filesystem::remove("rank.vtd");
     });
     m_sys.Then(IDOK);
     m_sys.Then(IDOK, "AB");

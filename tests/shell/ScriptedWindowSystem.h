@@ -31,7 +31,7 @@ public:
 
     CWnd* m_pFrame = nullptr;
     // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1", "box <text>",
-    // "dialog <id>", "limit <id> <bytes>", "sound <name> <flags>", "destroy", in order.
+    // "dialog <id>", "sound <name> <flags>", "destroy", in order.
     std::vector<std::string> m_log;
     std::vector<std::string> m_boxes; // the texts of the boxes
     bool m_bTimerRunning = false;

@@ -20,9 +20,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -110,15 +110,6 @@ void Press(QWidget* pTarget, int nKey, const QString& text = {}, bool bAutoRepea
     QApplication::sendEvent(pTarget, &release);
 }
 
-void Click(QEvent::Type type)
-{
-    QWidget* pClient = Host()->GetClient();
-    const QPointF point(nFieldWidth / 2, nFieldHeight / 2);
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, point, pClient->mapToGlobal(point), Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(pClient, &event);
-}
-
 // Every decision comes from one seeded generator, in the order ticks and boxes arrive.
 class CFramePlayer {
 public:
@@ -176,12 +167,10 @@ private:
     // Space (sometimes an auto-repeat) or a click.
     void Flip()
     {
-        if (Chance(2)) {
+        if (Chance(2))
             Press(Host()->GetClient(), Qt::Key_Space, " ", Chance(4));
-        } else {
-            Click(QEvent::MouseButtonPress);
-            Click(QEvent::MouseButtonRelease);
-        }
+        else
+            QTest::mouseClick(Host()->GetClient(), Qt::LeftButton);
     }
 
     // A menu command from a fresh call, as a click on the menu would be, so that the ticks keep

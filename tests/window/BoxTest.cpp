@@ -1,10 +1,6 @@
 // Message boxes over the frame: quit prompt, closing, the ranking box with the game behind it, file errors.
 #include "WindowTest.h"
 
-#include "CGameApp.h"
-#include "WindowSystem.h"
-#include "Wnd.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -12,18 +8,14 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
 constexpr const char* CAPTION = "Vantrel Ver0.2";
 // How long a box stays open while the game runs behind it: about ten ticks.
 constexpr int TICKS_UNDER_BOX_MS = 200;
-// A Run that never ends fails the test instead of hanging it.
-constexpr int RUN_DEADLINE_MS = 5000;
 
 // What a player sees of a box, and what Ctrl+C put on the clipboard.
 struct Seen {
@@ -76,25 +68,6 @@ TEST_F(BoxTest, EscapeAsksToQuitCtrlCCopiesTheBoxCancelKeepsTheWindowAndTheClose
     QTest::qWait(50);
     EXPECT_EQ(seen.text, "");
     EXPECT_EQ(Frame(), nullptr);
-}
-
-TEST_F(BoxTest, ConfirmedExitEndsTheMessageLoopAndDeletesTheFrame)
-{
-    OpenFrame();
-    QPointer<QWidget> pWindow(Window());
-    QTimer::singleShot(0, [this] {
-        OnNextModal([](QWidget* pBox) { QTest::keyClick(KeyTarget(pBox), Qt::Key_Return); });
-        MenuAction("Exit(&X)")->trigger();
-    });
-    bool bDeadline = false;
-    QTimer::singleShot(RUN_DEADLINE_MS, [&bDeadline] {
-        bDeadline = true;
-        theApp.m_pMainWnd->DestroyWindow();
-    });
-    GetWindowSystem().Run();
-    EXPECT_FALSE(bDeadline);
-    EXPECT_EQ(Frame(), nullptr);
-    EXPECT_EQ(pWindow, nullptr);
 }
 
 // The menu's ranking box: the game goes on and paints behind it; a failing

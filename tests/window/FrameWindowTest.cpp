@@ -4,13 +4,12 @@
 #include "Bitmap.h"
 #include "CGame.h"
 #include "DC.h"
-#include "Wnd.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
+#include <QTest>
 
 namespace {
 
@@ -41,21 +40,6 @@ private:
     CDC m_dc;
     CGame m_game;
 };
-
-// A Space key-down (or another key) as the window system delivers it, auto-repeated or not.
-void PressKey(QWidget* pTarget, int nKey, const QString& text, bool bAutoRepeat = false)
-{
-    QKeyEvent press(QEvent::KeyPress, nKey, Qt::NoModifier, text, bAutoRepeat);
-    QApplication::sendEvent(pTarget, &press);
-}
-
-void SendMouse(QWidget* pTarget, QEvent::Type type)
-{
-    const QPointF point(100, 100);
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, point, pTarget->mapToGlobal(point), Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(pTarget, &event);
-}
 
 QStringList Texts(const QList<QAction*>& actions)
 {
@@ -107,19 +91,19 @@ TEST_F(FrameWindowTest, EverySpaceKeyDownClickAndDoubleClickFlipsOnce)
     for (int i = 0; i < 4; ++i)
         tick();
     for (bool bRepeat : {false, true, true}) {
-        PressKey(Client(), Qt::Key_Space, " ", bRepeat);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", bRepeat);
+        QApplication::sendEvent(Client(), &press);
         replica.Reverse();
     }
     tick();
-    PressKey(Client(), Qt::Key_A, "a");
+    QTest::keyClick(Client(), Qt::Key_A);
     tick();
-    SendMouse(Client(), QEvent::MouseButtonPress);
-    SendMouse(Client(), QEvent::MouseButtonRelease);
+    QTest::mouseClick(Client(), Qt::LeftButton);
     replica.Reverse();
     tick();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                              QEvent::MouseButtonRelease})
-        SendMouse(Client(), type);
+    QTest::mouseClick(Client(), Qt::LeftButton);
+    QTest::mouseDClick(Client(), Qt::LeftButton); // comes in place of the second press
+    QTest::mouseRelease(Client(), Qt::LeftButton);
     replica.Reverse();
     replica.Reverse();
     tick();

@@ -2,15 +2,10 @@
 #include "WindowTest.h"
 
 #include "Bitmap.h"
-#include "CGameApp.h"
-#include "QtFrameHost.h"
 #include "QtWindowSystem.h"
-#include "Wnd.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -40,22 +35,12 @@ void PollForModal(QPointer<QWidget> pBefore, std::function<void(QWidget*)> fn, i
     QTimer::singleShot(MODAL_POLL_MS, [=] { PollForModal(pBefore, fn, nTest, nPolls + 1); });
 }
 
-CQtFrameHost& Host(CWnd* pFrame)
-{
-    return *static_cast<CQtFrameHost*>(pFrame->GetHost());
-}
-
 } // namespace
 
 void WindowTest::OnNextModal(std::function<void(QWidget*)> fn)
 {
     QPointer<QWidget> pBefore(QApplication::activeModalWidget());
     QTimer::singleShot(0, [=, nTest = g_nTestsDone] { PollForModal(pBefore, fn, nTest, 0); });
-}
-
-QWidget* WindowTest::KeyTarget(QWidget* pModal)
-{
-    return pModal->focusWidget() != nullptr ? pModal->focusWidget() : pModal;
 }
 
 void WindowTest::SetUp()
@@ -88,29 +73,11 @@ void WindowTest::OpenFrame()
     QTest::qWait(MODAL_POLL_MS); // the window system shows and activates the window
 }
 
-CWnd* WindowTest::Frame() const
-{
-    return theApp.m_pMainWnd;
-}
-
-QWidget* WindowTest::Window() const
-{
-    return Host(Frame()).GetWindow();
-}
-
-QWidget* WindowTest::Client() const
-{
-    return Host(Frame()).GetClient();
-}
-
 QAction* WindowTest::MenuAction(const QString& text) const
 {
-    for (QAction* pAction : Window()->findChild<QMenuBar*>()->actions()) {
-        const QList<QAction*> items = pAction->menu() != nullptr ? pAction->menu()->actions() : QList<QAction*>();
-        for (QAction* pItem : QList<QAction*>({pAction}) + items) {
-            if (pItem->text() == text)
-                return pItem;
-        }
+    for (QAction* pAction : Window()->findChildren<QAction*>()) {
+        if (pAction->text() == text)
+            return pAction;
     }
     return nullptr;
 }
@@ -124,11 +91,6 @@ void WindowTest::StartGame()
     });
     MenuAction("Start(&S)")->trigger();
     ASSERT_EQ(text, "Hit anykey to Start!");
-}
-
-QImage WindowTest::ClientPicture() const
-{
-    return Client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QImage WindowTest::ScreenPicture() const
