@@ -6,7 +6,7 @@
 # configuring the tree first when it has none. Prints each finding, then one summary line per check;
 # exits 1 when any check found something, 2 when a tool is missing.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 2
 root=$PWD
 
 build=build
@@ -84,9 +84,9 @@ check_tidy()
     findings=$(grep -E '^[^ ]+:[0-9]+:[0-9]+: (warning|error): ' <<<"$out" | sort -u)
     if [ -n "$findings" ]; then
         count=$(wc -l <<<"$findings")
-        sed "s|^$root/||" <<<"$findings"
+        echo "${findings//$root\//}"
         failed=1
-    elif [ $status -ne 0 ]; then
+    elif [ "$status" -ne 0 ]; then
         echo "clang-tidy failed without a finding; run it on one file to see why" >&2
         failed=1
     fi
@@ -112,7 +112,11 @@ check_cppcheck()
 }
 
 for check in "${checks[@]}"; do
-    "check_$check"
+    case "$check" in
+    format) check_format ;;
+    tidy) check_tidy ;;
+    cppcheck) check_cppcheck ;;
+    esac
 done
 printf '%s\n' "${summary[@]}"
 exit $failed
