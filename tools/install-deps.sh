@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-dejavu-core
     xvfb libxdamage-dev
+    clang-format clang-tidy cppcheck
 )
 
 missing=()
