@@ -108,20 +108,20 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     for (int i = 0; i < 3; ++i)
         m_sys.Send(WM_LBUTTONDOWN);
     Start();
+    const int nScore = DropScore();
+    ASSERT_GT(nScore, 20);
     m_sys.Then(IDOK);
     m_sys.Then(IDCANCEL, "AB");
-    m_sys.TickUntilStopped();
+    EXPECT_EQ(m_sys.TickUntilStopped(), nScore + 1);
     EXPECT_EQ(m_sys.m_boxes.back(), "GameOver( ; _ ; )/~~~");
     EXPECT_EQ(ReadFile("rank.vtd"), image);
 
     Start();
-    const int nScore = DropScore();
-    ASSERT_GT(nScore, 20);
     const std::size_t n = m_sys.m_log.size();
     m_sys.Then(IDOK);
     m_sys.Then(IDOK, "AB");
     m_sys.Then(IDOK);
-    EXPECT_EQ(m_sys.TickUntilStopped(), nScore + 1);
+    m_sys.TickUntilStopped();
     const std::string line4 = " 4 : stage01  0000" + std::to_string(nScore) + "  AB              \n";
     EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "sound clash.wav 131073", "box GameOver( ; _ ; )/~~~",
                                         "dialog 111", HasSubstr(line4)));
