@@ -1,10 +1,6 @@
 // The frame window: title, fixed client area, menu, start-up picture, steering by keys and clicks.
 #include "WindowTest.h"
 
-#include "Bitmap.h"
-#include "CGame.h"
-#include "DC.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -15,31 +11,6 @@ namespace {
 
 constexpr int CLIENT_WIDTH = 640;
 constexpr int CLIENT_HEIGHT = 400;
-
-// The game the frame should be playing, stepped by hand alongside it on its own surface.
-class Replica {
-public:
-    Replica()
-    {
-        m_bmp.CreateBitmap(CLIENT_WIDTH, CLIENT_HEIGHT);
-        m_dc.SelectObject(&m_bmp);
-        m_game.DrawField(m_dc);
-    }
-    // One tick; the inputs below keep clear of stars.
-    void Tick()
-    {
-        const HitResult hit = m_game.Probe(m_dc);
-        ASSERT_EQ(hit, HIT_NONE);
-        m_game.Advance(m_dc, hit);
-    }
-    void Reverse() { m_game.Reverse(); }
-    const CBitmap& Picture() const { return m_bmp; }
-
-private:
-    CBitmap m_bmp;
-    CDC m_dc;
-    CGame m_game;
-};
 
 QStringList Texts(const QList<QAction*>& actions)
 {
@@ -71,7 +42,7 @@ TEST_F(FrameWindowTest, OpensTitledFixedSizeWithMenuIconFocusAndTheReadyField)
     EXPECT_EQ(QApplication::focusWidget(), Client());
     EXPECT_EQ(Texts(pBar->actions()), QStringList({"Game(&G)", "Ranking(&R)", "About(&A)"}));
     EXPECT_EQ(Texts(pBar->actions().front()->menu()->actions()), QStringList({"Start(&S)", "Exit(&X)"}));
-    EXPECT_TRUE(ScreenPicture() == Picture(Replica().Picture()));
+    EXPECT_TRUE(ScreenPicture() == ReadyField());
     QApplication::setFont(previous, "QMenuBar");
 }
 
@@ -82,14 +53,22 @@ TEST_F(FrameWindowTest, EverySpaceKeyDownClickAndDoubleClickFlipsOnce)
 {
     OpenFrame();
     StartGame();
-    Replica replica;
+    // The game the frame should be playing, stepped alongside it on its own surface.
+    CBitmap bmp;
+    bmp.CreateBitmap(640, 400);
+    CDC dc;
+    dc.SelectObject(&bmp);
+    CGame replica;
+    replica.DrawField(dc);
     const auto tick = [&] {
-        replica.Tick();
-        ASSERT_FALSE(HasFatalFailure()) << "a crash would open a box that nobody answers";
+        const HitResult hit = replica.Probe(dc);
+        ASSERT_EQ(hit, HIT_NONE) << "a crash would open a box that nobody answers";
+        replica.Advance(dc, hit);
         Frame()->WindowProc(WM_TIMER, 1, 0);
     };
     for (int i = 0; i < 4; ++i)
         tick();
+    ASSERT_FALSE(HasFatalFailure());
     for (bool bRepeat : {false, true, true}) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", bRepeat);
         QApplication::sendEvent(Client(), &press);
@@ -107,7 +86,7 @@ TEST_F(FrameWindowTest, EverySpaceKeyDownClickAndDoubleClickFlipsOnce)
     replica.Reverse();
     replica.Reverse();
     tick();
-    EXPECT_TRUE(ClientPicture() == Picture(replica.Picture()));
+    EXPECT_TRUE(ClientPicture() == Picture(bmp));
 }
 
 using HighDensity = WindowTest;
@@ -119,7 +98,7 @@ TEST_F(HighDensity, PixelsEnlargeAsSharpBlocks)
     OpenFrame();
     if (Window()->devicePixelRatio() < 2)
         GTEST_SKIP() << "device pixel ratio " << Window()->devicePixelRatio();
-    const QImage small = Picture(Replica().Picture());
+    const QImage small = ReadyField();
     QImage enlarged(CLIENT_WIDTH * 2, CLIENT_HEIGHT * 2, QImage::Format_RGB32);
     for (int y = 0; y < enlarged.height(); ++y) {
         for (int x = 0; x < enlarged.width(); ++x)

@@ -1,15 +1,11 @@
-// Opening, driving and closing the game's frame for the window tests, and their entry point.
+// Boxes awaited, the screen read and the frame closed for the window tests, and their entry point.
 #include "WindowTest.h"
 
-#include "Bitmap.h"
 #include "QtWindowSystem.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
-#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -43,14 +39,6 @@ void WindowTest::OnNextModal(std::function<void(QWidget*)> fn)
     QTimer::singleShot(0, [=, nTest = g_nTestsDone] { PollForModal(pBefore, fn, nTest, 0); });
 }
 
-void WindowTest::SetUp()
-{
-    ASSERT_TRUE(m_dir.isValid());
-    m_strPreviousDir = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-    SetRuntime(&m_runtime);
-}
-
 void WindowTest::TearDown()
 {
     while (QWidget* pModal = QApplication::activeModalWidget()) {
@@ -66,33 +54,6 @@ void WindowTest::TearDown()
     ++g_nTestsDone;
 }
 
-void WindowTest::OpenFrame()
-{
-    ASSERT_TRUE(theApp.InitInstance());
-    ASSERT_NE(Frame(), nullptr);
-    QTest::qWait(MODAL_POLL_MS); // the window system shows and activates the window
-}
-
-QAction* WindowTest::MenuAction(const QString& text) const
-{
-    for (QAction* pAction : Window()->findChildren<QAction*>()) {
-        if (pAction->text() == text)
-            return pAction;
-    }
-    return nullptr;
-}
-
-void WindowTest::StartGame()
-{
-    QString text;
-    OnNextModal([&text](QWidget* pBox) {
-        text = static_cast<QMessageBox*>(pBox)->text();
-        QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
-    });
-    MenuAction("Start(&S)")->trigger();
-    ASSERT_EQ(text, "Hit anykey to Start!");
-}
-
 QImage WindowTest::ScreenPicture() const
 {
     QApplication::processEvents();
@@ -102,12 +63,6 @@ QImage WindowTest::ScreenPicture() const
     return window.toImage()
         .copy(QRect(client.topLeft() * dpr, client.size() * dpr))
         .convertToFormat(QImage::Format_RGB32);
-}
-
-QImage WindowTest::Picture(const CBitmap& bmp)
-{
-    return QImage(reinterpret_cast<const uchar*>(bmp.Bits()), bmp.GetWidth(), bmp.GetHeight(), QImage::Format_RGB32)
-        .copy();
 }
 
 int main(int argc, char** argv)

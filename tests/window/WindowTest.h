@@ -1,20 +1,24 @@
 // Fixture of the window tests: the game's real frame, opened in a fresh directory with a fixed clock.
 #pragma once
 
+#include "Bitmap.h"
+#include "CGame.h"
 #include "CGameApp.h"
+#include "DC.h"
 #include "QtFrameHost.h"
 #include "Runtime.h"
 #include "Wnd.h"
 
+#include <QAction>
+#include <QDir>
 #include <QImage>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
-
-class CBitmap;
-class QAction;
 
 class WindowTest : public testing::Test {
 public:
@@ -22,23 +26,62 @@ public:
     static void OnNextModal(std::function<void(QWidget*)> fn);
     // Where a box or dialog takes keys: its focus widget.
     static QWidget* KeyTarget(QWidget* pModal) { return pModal->focusWidget() ? pModal->focusWidget() : pModal; }
+    // The ready stage-1 field as the core draws it with the fixture's clock.
+    static QImage ReadyField()
+    {
+        CBitmap bmp;
+        bmp.CreateBitmap(640, 400);
+        CDC dc;
+        dc.SelectObject(&bmp);
+        CGame().DrawField(dc);
+        return Picture(bmp);
+    }
     // A bitmap's 0xFFRRGGBB words as a picture.
-    static QImage Picture(const CBitmap& bmp);
+    static QImage Picture(const CBitmap& bmp)
+    {
+        return QImage(reinterpret_cast<const uchar*>(bmp.Bits()), bmp.GetWidth(), bmp.GetHeight(), QImage::Format_RGB32)
+            .copy();
+    }
 
 protected:
-    void SetUp() override;
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir::setCurrent(m_dir.path());
+        SetRuntime(&m_runtime);
+    }
     void TearDown() override;
 
     // Runs InitInstance as the program does: the frame is shown and painted.
-    void OpenFrame();
+    void OpenFrame()
+    {
+        ASSERT_TRUE(theApp.InitInstance());
+        QTest::qWait(10); // the window system shows and activates the window
+    }
     CWnd* Frame() const { return theApp.m_pMainWnd; }
     QWidget* Window() const { return static_cast<CQtFrameHost*>(Frame()->GetHost())->GetWindow(); }
     QWidget* Client() const { return static_cast<CQtFrameHost*>(Frame()->GetHost())->GetClient(); }
     // The menu item with this text, on the bar or in a popup.
-    QAction* MenuAction(const QString& text) const;
+    QAction* MenuAction(const QString& text) const
+    {
+        for (QAction* pAction : Window()->findChildren<QAction*>()) {
+            if (pAction->text() == text)
+                return pAction;
+        }
+        return nullptr;
+    }
     // The Start command with its box answered by OK. The tick timer then
     // runs, but ticks arrive only while events are processed.
-    void StartGame();
+    void StartGame()
+    {
+        QString text;
+        OnNextModal([&text](QWidget* pBox) {
+            text = static_cast<QMessageBox*>(pBox)->text();
+            QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
+        });
+        MenuAction("Start(&S)")->trigger();
+        ASSERT_EQ(text, "Hit anykey to Start!");
+    }
     // The client area rendered now (a paint of the back buffer), and what the
     // window system last received from the frame's paints.
     QImage ClientPicture() const { return Client()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -49,5 +92,5 @@ private:
     // enough for the tests that let the real timer run.
     CFixedClockRuntime m_runtime{1000000};
     QTemporaryDir m_dir;
-    QString m_strPreviousDir;
+    QString m_strPreviousDir = QDir::currentPath();
 };
