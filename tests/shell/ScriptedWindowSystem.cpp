@@ -66,8 +66,6 @@ public:
         const auto answer = s.NextAnswer();
         dlg.AttachDialogHost(this);
         dlg.OnInitDialog();
-        if (answer.inside)
-            answer.inside();
         m_strEdit = answer.name;
         if (answer.nResult == IDOK)
             dlg.OnOK();

@@ -16,9 +16,9 @@ public:
     CScriptedWindowSystem();
     ~CScriptedWindowSystem() override;
 
-    // The next box or dialog ends with nResult. inside runs in its nested loop
-    // first (ticks fired there run under it); a dialog ended with IDOK gets
-    // name typed into its edit box.
+    // The next box or dialog ends with nResult. A box runs inside in its nested
+    // loop first (ticks fired there run under it); a dialog ended with IDOK
+    // gets name typed into its edit box.
     void Then(int nResult, std::string name = {}, std::function<void()> inside = {});
     // A message from the "user". A frame destroyed by a handler is deleted, and
     // an invalid window painted, once the outermost handler returns.

@@ -32,7 +32,6 @@
 
 namespace {
 
-constexpr long long MIN_TICKS = 3000;
 constexpr std::time_t FIRST_SECOND = 1000000;
 constexpr int DEADLINE_MS = 15 * 60 * 1000; // the soak fails rather than hangs
 // Resident memory at the end may exceed that halfway by this fraction: fonts and glyphs for names
@@ -152,7 +151,7 @@ private:
 
     void Input()
     {
-        if (m_bSteering) {
+        if (!m_plan.empty()) {
             for (; m_iPlan < m_plan.size() && m_plan[m_iPlan] == m_nStageTick; ++m_iPlan)
                 Flip();
         } else if (Chance(RANDOM_FLIP_ONE_IN)) {
@@ -233,7 +232,8 @@ private:
         } else if (text == "GameOver( ; _ ; )/~~~") {
             ++m_nCrashes;
             m_nCrashesUnderMenuBox += m_pHeld != nullptr ? 1 : 0;
-            m_bPlaying = m_bSteering = false;
+            m_bPlaying = false;
+            m_plan.clear();
         } else if (pBox != nullptr && text != "Do you quit Game?" && !text.contains("Ranking")) {
             ++m_nUnexpectedBoxes;
             std::fprintf(stderr, "frame_soak: unexpected box: %s\n", qPrintable(text));
@@ -263,20 +263,19 @@ private:
     {
         m_nStageTick = 0;
         m_iPlan = 0;
-        m_bSteering = false;
+        m_plan.clear();
         if (m_nStagesToClear == 0)
             return;
         const QImage picture = Host()->GetClient()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         CBitmap field;
         field.CreateBitmap(nFieldWidth, nFieldHeight);
-        for (int y = 0; y < nFieldHeight; ++y)
-            std::memcpy(field.Bits() + y * nFieldWidth, picture.constScanLine(y), std::size_t(nFieldWidth) * 4);
+        std::memcpy(field.Bits(), picture.constBits(),
+                    std::min<std::size_t>(picture.sizeInBytes(), std::size_t(nFieldWidth) * nFieldHeight * 4));
         CDC dc;
         dc.SelectObject(&field);
         if (const auto plan = CFlipSolver().Solve(dc, nStartX, nStartY, nStartDY)) {
             --m_nStagesToClear;
             m_plan = *plan;
-            m_bSteering = true;
         }
     }
 
@@ -286,9 +285,9 @@ private:
     QTimer m_tick, m_idle;
     int m_nTickDepth = 0;      // nonzero while a tick is being handled
     QPointer<QWidget> m_pHeld; // a Ranking or About box opened during play
-    bool m_bPlaying = false, m_bCommandQueued = false, m_bExiting = false, m_bSteering = false;
+    bool m_bPlaying = false, m_bCommandQueued = false, m_bExiting = false;
     int m_nStagesToClear = 0;
-    std::vector<int> m_plan; // ticks of the stage before which to flip
+    std::vector<int> m_plan; // ticks of the stage before which to flip; empty: flipping at random
     std::size_t m_iPlan = 0;
     int m_nStageTick = 0; // the next tick's number in its stage
 };
@@ -348,10 +347,6 @@ int main(int argc, char** argv)
         bCheckRss = bCheckRss && arg != "--no-rss-check";
         if (arg == "--ticks" && i + 1 < argc)
             nTicks = std::atoll(argv[++i]);
-    }
-    if (nTicks < MIN_TICKS) {
-        std::fprintf(stderr, "frame_soak: --ticks must be at least %lld\n", MIN_TICKS);
-        return 2;
     }
     qInstallMessageHandler(QuietMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
