@@ -190,7 +190,8 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
         return TRUE;
     for (int row = 0; row < cy; ++row) {
         std::uint32_t* pDst = dst.Bits() + std::size_t(y + row) * std::size_t(dst.GetWidth()) + std::size_t(x);
-        const std::uint32_t* pSrc = src.Bits() + std::size_t(ySrc + row) * std::size_t(src.GetWidth()) + std::size_t(xSrc);
+        const std::uint32_t* pSrc =
+            src.Bits() + std::size_t(ySrc + row) * std::size_t(src.GetWidth()) + std::size_t(xSrc);
         if (dwRop == SRCCOPY)
             std::memmove(pDst, pSrc, std::size_t(cx) * sizeof(std::uint32_t));
         else if (dwRop == SRCAND)

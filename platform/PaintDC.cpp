@@ -2,8 +2,8 @@
 #include "PaintDC.h"
 
 #include "Bitmap.h"
-#include "Wnd.h"
 #include "WindowHost.h"
+#include "Wnd.h"
 
 // Only a plain copy from a memory context reaches the window; nothing else
 // is drawn on a window directly.

@@ -78,8 +78,8 @@ QRect ToPixels(const QSize& base, int x, int y, int cx, int cy)
 } // namespace
 
 CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner)
-    : QDialog(pOwner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
+    : QDialog(pOwner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
       m_dlg(dlg)
 {
     setWindowTitle(FromCp932(res.caption));
@@ -89,7 +89,8 @@ CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner
     for (const ResControl& control : res.controls) {
         QWidget* pWidget = CreateControl(control);
         if (control.kind == ResControlKind::Icon)
-            pWidget->setGeometry(QRect(ToPixels(base, control.x, control.y, 0, 0).topLeft(), QSize(ICON_SIZE, ICON_SIZE)));
+            pWidget->setGeometry(
+                QRect(ToPixels(base, control.x, control.y, 0, 0).topLeft(), QSize(ICON_SIZE, ICON_SIZE)));
         else
             pWidget->setGeometry(ToPixels(base, control.x, control.y, control.cx, control.cy));
         // The stand-in font runs wider than the template's: a label keeps its

@@ -48,6 +48,7 @@ QIcon LoadResourceIcon(unsigned nID)
         return {};
     QIcon icon(QPixmap::fromImage(image));
     for (int nScale : ICON_SCALES)
-        icon.addPixmap(QPixmap::fromImage(image.scaled(image.size() * nScale, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+        icon.addPixmap(
+            QPixmap::fromImage(image.scaled(image.size() * nScale, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     return icon;
 }

@@ -15,8 +15,8 @@ CQtSound::~CQtSound() = default;
 BOOL CQtSound::Play(const char* pszSound, UINT fdwSound)
 {
     const QFileInfo file(pszSound != nullptr ? QFile::decodeName(pszSound) : QString());
-    if ((fdwSound & SND_FILENAME) == 0 || !file.isFile() || !file.isReadable()
-        || QMediaDevices::defaultAudioOutput().isNull()) {
+    if ((fdwSound & SND_FILENAME) == 0 || !file.isFile() || !file.isReadable() ||
+        QMediaDevices::defaultAudioOutput().isNull()) {
         QApplication::beep();
         return FALSE;
     }

@@ -18,13 +18,13 @@ constexpr Metric SYSTEM_METRICS[] = {
 
 } // namespace
 
-std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::string_view title,
-                                                              std::uint32_t dwStyle, const RECT& rect, UINT nMenuID)
+std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
+                                                              const RECT& rect, UINT nMenuID)
 {
     // The outer size less a dialog frame, a client edge, the caption and one menu line.
     const int nWidth = rect.right - rect.left - 2 * GetSystemMetrics(SM_CXEDGE) - 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    const int nHeight = rect.bottom - rect.top - 2 * GetSystemMetrics(SM_CYEDGE) - 2 * GetSystemMetrics(SM_CYDLGFRAME)
-        - GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
+    const int nHeight = rect.bottom - rect.top - 2 * GetSystemMetrics(SM_CYEDGE) - 2 * GetSystemMetrics(SM_CYDLGFRAME) -
+                        GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
     return std::make_unique<CQtFrameHost>(*this, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);

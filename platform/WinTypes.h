@@ -20,9 +20,18 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b)
 {
     return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xff); }
-constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xff); }
-constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xff); }
+constexpr BYTE GetRValue(COLORREF c)
+{
+    return BYTE(c & 0xff);
+}
+constexpr BYTE GetGValue(COLORREF c)
+{
+    return BYTE((c >> 8) & 0xff);
+}
+constexpr BYTE GetBValue(COLORREF c)
+{
+    return BYTE((c >> 16) & 0xff);
+}
 // What GetPixel returns for a point outside the surface: neither black nor blue.
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 

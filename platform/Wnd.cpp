@@ -128,7 +128,8 @@ int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType)
 {
     if (m_pHost == nullptr)
         return 0;
-    const std::string_view caption = lpszCaption != nullptr ? std::string_view(lpszCaption) : std::string_view(m_strTitle);
+    const std::string_view caption =
+        lpszCaption != nullptr ? std::string_view(lpszCaption) : std::string_view(m_strTitle);
     return m_pHost->MessageBox(lpszText != nullptr ? lpszText : "", caption, nType);
 }
 

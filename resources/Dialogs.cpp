@@ -44,7 +44,11 @@ const ResDialog g_resNameDialog = {
 
 // Caption "Vantrelのバージョン情報" in code page 932.
 const ResDialog g_resAboutDialog = {
-    211, 49, DLG_STYLE,
+    211,
+    49,
+    DLG_STYLE,
     "Vantrel\x82\xcc\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1",
-    DLG_FONT, DLG_POINT_SIZE, kAboutControls,
+    DLG_FONT,
+    DLG_POINT_SIZE,
+    kAboutControls,
 };

@@ -27,8 +27,8 @@ CMainFrame::CMainFrame()
     // client edge, one caption and one menu line.
     RECT rect = CFrameWnd::rectDefault;
     rect.right = rect.left + nFieldWidth + 2 * GetSystemMetrics(SM_CXEDGE) + 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    rect.bottom = rect.top + nFieldHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 2 * GetSystemMetrics(SM_CYDLGFRAME)
-        + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+    rect.bottom = rect.top + nFieldHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 2 * GetSystemMetrics(SM_CYDLGFRAME) +
+                  GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
     Create(nullptr, FRAME_TITLE, FRAME_STYLE, rect, nullptr, IDR_MAINMENU);
     CreateBackBuffer();
     m_game.LoadBitmaps();

@@ -11,7 +11,9 @@ constexpr WPARAM NAME_LIMIT_BYTES = 16;
 
 } // namespace
 
-CNameDlg::CNameDlg(CWnd* pParent) : CDialog(IDD_NAME, pParent) {}
+CNameDlg::CNameDlg(CWnd* pParent) : CDialog(IDD_NAME, pParent)
+{
+}
 
 void CNameDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -23,7 +23,7 @@ double WallMs()
 
 double CpuMs()
 {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) * MS_PER_S + double(ts.tv_nsec) * MS_PER_NS;
 }

@@ -5,8 +5,7 @@
 
 #include <QPainter>
 
-CBareClient::CBareClient(QWidget* pParent)
-    : QWidget(pParent), m_image(nFieldWidth, nFieldHeight, QImage::Format_RGB32)
+CBareClient::CBareClient(QWidget* pParent) : QWidget(pParent), m_image(nFieldWidth, nFieldHeight, QImage::Format_RGB32)
 {
     // Black with a green border: a picture that no unpainted window shows,
     // so the probe can tell when it has reached the screen.

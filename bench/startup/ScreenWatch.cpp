@@ -106,8 +106,8 @@ Window CScreenWatch::FindClientWindow(int& nHeight)
     // Children come bottom first.
     for (unsigned int i = nChildren; i-- > 0 && found == 0;) {
         XWindowAttributes attributes;
-        if (XGetWindowAttributes(m_pDisplay, pChildren[i], &attributes) && attributes.map_state == IsViewable
-            && attributes.width >= nFieldWidth && attributes.height >= nFieldHeight) {
+        if (XGetWindowAttributes(m_pDisplay, pChildren[i], &attributes) && attributes.map_state == IsViewable &&
+            attributes.width >= nFieldWidth && attributes.height >= nFieldHeight) {
             found = pChildren[i];
             nHeight = attributes.height;
         }

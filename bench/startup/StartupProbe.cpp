@@ -76,9 +76,9 @@ std::vector<Sample> WatchUntilSettled(CScreenWatch& watch, pid_t pid, Clock::tim
 double FirstFrameMs(const std::vector<Sample>& samples)
 {
     const std::uint64_t nSettled = samples.back().nHash;
-    return std::find_if(samples.begin(), samples.end(), [nSettled](const Sample& sample) {
-        return sample.nHash == nSettled;
-    })->dMs;
+    return std::find_if(samples.begin(), samples.end(),
+                        [nSettled](const Sample& sample) { return sample.nHash == nSettled; })
+        ->dMs;
 }
 
 } // namespace
