@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit and window tests, a bounded fuzz run,
-# then the whole suite and the soak runs again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# the static checks (format, clang-tidy, cppcheck), then the whole suite and the soak runs again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 bash tools/build.sh
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
 bash tools/fuzz-ranking.sh 30
+bash tools/check-static.sh -B build
 bash tools/run-sanitized-tests.sh
