@@ -10,7 +10,8 @@ using testing::Not;
 
 namespace {
 
-const std::string A = BuiltIn(1), B = BuiltIn(2), C = BuiltIn(3), D = BuiltIn(4), E = BuiltIn(5);
+// The built-in places 1 to 3 and 1 to 4.
+const std::string TOP3 = BUILT_IN.substr(0, 84), TOP4 = BUILT_IN.substr(0, 112);
 
 COLORREF Pixel(const CBitmap& bmp, int x, int y)
 {
@@ -102,7 +103,7 @@ TEST_F(FlowTest, SteeringToTheGateShowsTheStageBoxOverTheNextFieldAndGoesOn)
 // time the name takes place 5, cut by its NUL only. Clicks before Start do not carry over.
 TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
 {
-    const std::string lastName(12, 'X'), image = A + B + C + Record("D", 20, 3) + Record(lastName, 10, 2);
+    const std::string lastName(12, 'X'), image = TOP3 + RecordBytes("D", 20, 3) + RecordBytes(lastName, 10, 2);
     Open(image);
     for (int i = 0; i < 3; ++i)
         m_sys.Send(WM_LBUTTONDOWN);
@@ -113,7 +114,7 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     m_sys.Then(IDCANCEL, "AB");
     EXPECT_EQ(m_sys.TickUntilStopped(), nScore + 1);
     EXPECT_EQ(m_sys.m_boxes.back(), "GameOver( ; _ ; )/~~~");
-    EXPECT_EQ(ReadFile("rank.vtd"), image);
+    EXPECT_EQ(FileBytes(), image);
 
     Start();
     const std::size_t n = m_sys.m_log.size();
@@ -125,28 +126,28 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "sound clash.wav 131073", "box GameOver( ; _ ; )/~~~",
                                         "dialog 111", HasSubstr(line4)));
     const std::string newName = "AB" + std::string(1, '\0') + lastName.substr(3);
-    EXPECT_EQ(ReadFile("rank.vtd"), A + B + C + Record(newName, nScore, 1) + Record("D", 20, 3));
+    EXPECT_EQ(FileBytes(), TOP3 + RecordBytes(newName, nScore, 1) + RecordBytes("D", 20, 3));
 }
 
 // An equal score does not qualify; the table as loaded is sorted, shown and saved.
 TEST_F(FlowTest, CrashWithoutAQualifyingScoreShowsAndSavesTheSortedRanking)
 {
     const int nScore = DropScore();
-    Open(B + A + C + D + Record("E", nScore, 1));
+    Open(BUILT_IN.substr(28, 28) + BUILT_IN.substr(0, 28) + BUILT_IN.substr(56, 56) + RecordBytes("E", nScore, 1));
     Start();
     m_sys.Then(IDOK);
     m_sys.Then(IDOK);
     m_sys.TickUntilStopped();
     EXPECT_THAT(m_sys.m_log, Not(testing::Contains("dialog 111")));
     EXPECT_THAT(m_sys.m_boxes.back(), HasSubstr(" 5 : stage01"));
-    EXPECT_EQ(ReadFile("rank.vtd"), A + B + C + D + Record("E", nScore, 1));
+    EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("E", nScore, 1));
 }
 
 // The menu's ranking box leaves the game running; a crash under it opens its
 // boxes on top, and the outer box's save, once closed, holds the new record.
 TEST_F(FlowTest, CrashUnderTheMenusRankingBoxNestsItsBoxesAndTheOuterSaveKeepsTheRecord)
 {
-    Open(A + B + C + D + Record("E", 0, 1));
+    Open(TOP4 + RecordBytes("E", 0, 1));
     Start();
     m_sys.Then(IDOK, {}, [&] {
         m_sys.TickUntilStopped();
@@ -160,7 +161,7 @@ TEST_F(FlowTest, CrashUnderTheMenusRankingBoxNestsItsBoxesAndTheOuterSaveKeepsTh
     EXPECT_THAT(m_sys.m_boxes[1], Not(HasSubstr("AB")));
     EXPECT_EQ(m_sys.m_boxes[2], "GameOver( ; _ ; )/~~~");
     EXPECT_THAT(m_sys.m_boxes[3], HasSubstr("AB"));
-    EXPECT_EQ(ReadFile("rank.vtd"), A + B + C + D + Record("AB", DropScore(), 1));
+    EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("AB", DropScore(), 1));
 }
 
 } // namespace

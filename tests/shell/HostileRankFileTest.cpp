@@ -18,7 +18,7 @@ constexpr uid_t NOBODY = 65534;
 // Player records u1..u5 with 10 to 50 points and reserved bytes r1..r5.
 std::string U(int i)
 {
-    return Record("u" + std::to_string(i), 10 * i, std::int16_t(i), "r" + std::to_string(i));
+    return RecordBytes("u" + std::to_string(i), 10 * i, i, "r" + std::to_string(i));
 }
 const std::string UNSORTED = U(1) + U(2) + U(3) + U(4) + U(5);
 const std::string SORTED = U(5) + U(4) + U(3) + U(2) + U(1);
@@ -27,11 +27,13 @@ const std::string SORTED_139 = SORTED.substr(0, 27) + '\0' + SORTED.substr(28);
 // Names filling their field (one of 17 bytes among them), unsorted.
 std::string NoNul(int i)
 {
-    return Record(std::string(i == 3 ? 17 : 20, "abcd\xff"[i - 1]), i, std::int16_t(i));
+    return RecordBytes(std::string(i == 3 ? 17 : 20, "abcd\xff"[i - 1]), i, i);
 }
+const std::string NO_NUL_SORTED = NoNul(5) + NoNul(4) + NoNul(3) + NoNul(2) + NoNul(1);
 // A bad trail byte, a lone lead byte, undefined single bytes, unassigned rows; sorted.
-const std::string BAD_CP932 = Record("\x81\x7f", 5, 1) + Record("ab\x82", 4, 1) + Record("\xfd\xfe\xff", 3, 1) +
-                              Record("\x85\x40\xeb\x40", 2, 1) + Record("\x80\xa0", 1, 1);
+const std::string BAD_CP932 = RecordBytes("\x81\x7f", 5, 1) + RecordBytes("ab\x82", 4, 1) +
+                              RecordBytes("\xfd\xfe\xff", 3, 1) + RecordBytes("\x85\x40\xeb\x40", 2, 1) +
+                              RecordBytes("\x80\xa0", 1, 1);
 
 std::string Pattern(std::size_t n, unsigned seed)
 {
@@ -65,6 +67,11 @@ void Write(const char* name, const std::string& bytes, fs::perms perms = fs::per
     std::ofstream(name, std::ios::binary) << bytes;
     fs::permissions(name, perms);
 }
+// Makes "rank.vtd" with these bytes.
+std::function<void()> File(std::string bytes, fs::perms perms = fs::perms(0644))
+{
+    return [=] { Write("rank.vtd", bytes, perms); };
+}
 
 struct HostileCase {
     const char* name;
@@ -75,44 +82,31 @@ struct HostileCase {
     std::string after;          // Snapshot() after the ranking box
 };
 
-void PrintTo(const HostileCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 const HostileCase CASES[] = {
     {"Missing", [] {}, "", BUILT_IN, "", BUILT_IN},
-    {"Empty", [] { Write("rank.vtd", ""); }, "", BUILT_IN, "", BUILT_IN},
-    {"OneByte", [] { Write("rank.vtd", "Z"); }, "", "Z" + BUILT_IN.substr(1), "", "Z" + BUILT_IN.substr(1)},
-    {"Bytes139", [] { Write("rank.vtd", UNSORTED.substr(0, 139)); }, "", SORTED_139, "", SORTED_139},
-    {"Bytes140", [] { Write("rank.vtd", UNSORTED); }, "", SORTED, "", SORTED},
-    {"Bytes141", [] { Write("rank.vtd", UNSORTED + "T"); }, "", SORTED, "", SORTED + "T"},
-    {"OneMegabyte", [] { Write("rank.vtd", UNSORTED + TAIL_1MB); }, "", SORTED, "", SORTED + TAIL_1MB},
-    {"RandomBytes", [] { Write("rank.vtd", RANDOM); }, "", RANDOM.substr(0, 140), "", RANDOM},
-    {"NamesWithoutNul", [] { Write("rank.vtd", NoNul(1) + NoNul(2) + NoNul(3) + NoNul(4) + NoNul(5)); }, "",
-     NoNul(5) + NoNul(4) + NoNul(3) + NoNul(2) + NoNul(1), "", NoNul(5) + NoNul(4) + NoNul(3) + NoNul(2) + NoNul(1)},
-    {"InvalidCodePage932", [] { Write("rank.vtd", BAD_CP932); }, "", BAD_CP932, "", BAD_CP932},
-    {"NoReadPermission", [] { Write("rank.vtd", UNSORTED + "T", fs::perms::owner_write); },
-     "cannot be read (Permission denied)", BUILT_IN, "Not saved", UNSORTED + "T"},
-    {"ReadOnlyFile", [] { Write("rank.vtd", UNSORTED + "T", fs::perms::owner_read); }, "", SORTED, "Permission denied",
-     UNSORTED + "T"},
+    {"Empty", File(""), "", BUILT_IN, "", BUILT_IN},
+    {"OneByte", File("Z"), "", "Z" + BUILT_IN.substr(1), "", "Z" + BUILT_IN.substr(1)},
+    {"Bytes139", File(UNSORTED.substr(0, 139)), "", SORTED_139, "", SORTED_139},
+    {"Bytes140", File(UNSORTED), "", SORTED, "", SORTED},
+    {"Bytes141", File(UNSORTED + "T"), "", SORTED, "", SORTED + "T"},
+    {"OneMegabyte", File(UNSORTED + TAIL_1MB), "", SORTED, "", SORTED + TAIL_1MB},
+    {"RandomBytes", File(RANDOM), "", RANDOM.substr(0, 140), "", RANDOM},
+    {"NamesWithoutNul", File(NoNul(1) + NoNul(2) + NoNul(3) + NoNul(4) + NoNul(5)), "", NO_NUL_SORTED, "",
+     NO_NUL_SORTED},
+    {"InvalidCodePage932", File(BAD_CP932), "", BAD_CP932, "", BAD_CP932},
+    {"NoReadPermission", File(UNSORTED + "T", fs::perms::owner_write), "cannot be read (Permission denied)", BUILT_IN,
+     "Not saved", UNSORTED + "T"},
+    {"ReadOnlyFile", File(UNSORTED + "T", fs::perms::owner_read), "", SORTED, "Permission denied", UNSORTED + "T"},
     {"ReadOnlyDirectory", [] { fs::permissions(".", fs::perms(0555)); }, "cannot be created (Permission denied)",
      BUILT_IN, "Permission denied", "<missing>"},
-    {"ReadOnlyDirectoryWithFile",
-     [] {
-         Write("rank.vtd", UNSORTED + "T");
-         fs::permissions(".", fs::perms(0555));
-     },
-     "", SORTED, "", SORTED + "T"},
+    {"ReadOnlyDirectoryWithFile", [] { Write("rank.vtd", UNSORTED + "T"), fs::permissions(".", fs::perms(0555)); }, "",
+     SORTED, "", SORTED + "T"},
     {"Directory", [] { fs::create_directory("rank.vtd"); }, "cannot be read (not a regular file)", BUILT_IN,
      "Not saved", "<not a file>"},
     {"NamedPipe", [] { ASSERT_EQ(mkfifo("rank.vtd", 0644), 0); }, "cannot be read (not a regular file)", BUILT_IN,
      "Not saved", "<not a file>"},
     {"LinkToAFileElsewhere",
-     [] {
-         Write("../elsewhere/rank.vtd", UNSORTED + "T");
-         fs::create_symlink("../elsewhere/rank.vtd", "rank.vtd");
-     },
+     [] { Write("../elsewhere/rank.vtd", UNSORTED + "T"), fs::create_symlink("../elsewhere/rank.vtd", "rank.vtd"); },
      "", SORTED, "", "-> ../elsewhere/rank.vtd\n" + SORTED + "T"},
     {"FullDisk", [] { fs::create_symlink("/dev/full", "rank.vtd"); }, "cannot be read (not a regular file)", BUILT_IN,
      "Not saved", "-> /dev/full\n<not a file>"},
@@ -154,7 +148,7 @@ TEST_P(HostileRankFileTest, GameStartsReportsAsDecidedAndChangesTheFileOnlyThrou
         m_sys.Then(IDOK);
     m_sys.Command(ID_RANKING);
     ASSERT_EQ(m_sys.m_boxes.size(), n + (*c.saveError ? 2 : 1));
-    EXPECT_TRUE(std::string(reinterpret_cast<const char*>(g_rankTable), 140) == c.shown) << "the table shown";
+    EXPECT_TRUE(TableBytes() == c.shown) << "the table shown";
     if (*c.saveError) {
         EXPECT_THAT(m_sys.m_boxes.back(), HasSubstr(std::string("\"rank.vtd\".\n") + c.saveError));
     }

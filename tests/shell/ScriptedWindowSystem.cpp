@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <map>
-#include <sstream>
 
 namespace {
 
@@ -33,12 +32,12 @@ public:
     void SetIcon(UINT, BOOL) override {}
     void SetTimer(UINT_PTR nID, UINT nMs) override
     {
-        Log("timer on ", nID, " ", nMs);
+        Log("timer on " + std::to_string(nID) + " " + std::to_string(nMs));
         s.m_bTimerRunning = true;
     }
     void KillTimer(UINT_PTR nID) override
     {
-        Log("timer off ", nID);
+        Log("timer off " + std::to_string(nID));
         s.m_bTimerRunning = false;
     }
     void Invalidate(BOOL) override { s.m_bInvalid = true; }
@@ -52,7 +51,7 @@ public:
     int MessageBox(std::string_view text, std::string_view caption, UINT) override
     {
         EXPECT_EQ(caption, "Vantrel Ver0.2");
-        Log("box ", text);
+        Log("box " + std::string(text));
         s.m_boxes.emplace_back(text);
         s.PaintIfInvalid(); // the box's loop paints the window behind it
         const auto answer = s.NextAnswer();
@@ -62,15 +61,12 @@ public:
     }
     INT_PTR RunModalDialog(CDialog& dlg) override
     {
-        Log("dialog ", dlg.GetTemplateID());
+        Log("dialog " + std::to_string(dlg.GetTemplateID()));
         const auto answer = s.NextAnswer();
         dlg.AttachDialogHost(this);
         dlg.OnInitDialog();
         m_strEdit = answer.name;
-        if (answer.nResult == IDOK)
-            dlg.OnOK();
-        else
-            dlg.OnCancel();
+        answer.nResult == IDOK ? dlg.OnOK() : dlg.OnCancel();
         dlg.AttachDialogHost(nullptr);
         return m_nDialogResult;
     }
@@ -86,13 +82,7 @@ public:
     LRESULT SendDlgItemMessage(int, UINT, WPARAM, LPARAM) override { return 0; }
     void EndDialog(int nResult) override { m_nDialogResult = nResult; }
 
-    template <class... Parts>
-    void Log(const Parts&... parts)
-    {
-        std::ostringstream line;
-        (line << ... << parts);
-        s.m_log.push_back(line.str());
-    }
+    void Log(std::string line) { s.m_log.push_back(std::move(line)); }
 
 private:
     CScriptedWindowSystem& s;
@@ -114,11 +104,6 @@ CScriptedWindowSystem::~CScriptedWindowSystem()
     EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " scripted answers left unused";
 }
 
-void CScriptedWindowSystem::Then(int nResult, std::string name, std::function<void()> inside)
-{
-    m_answers.push_back({nResult, std::move(name), std::move(inside)});
-}
-
 void CScriptedWindowSystem::Send(UINT message, WPARAM wParam)
 {
     ASSERT_NE(m_pFrame, nullptr) << "message after the frame was destroyed";
@@ -133,29 +118,13 @@ void CScriptedWindowSystem::Send(UINT message, WPARAM wParam)
     PaintIfInvalid(); // the loop paints once nothing else is waiting
 }
 
-bool CScriptedWindowSystem::Tick()
-{
-    if (!m_bTimerRunning)
-        return false;
-    Send(WM_TIMER, 1);
-    return true;
-}
-
-int CScriptedWindowSystem::TickUntilStopped()
-{
-    int nTicks = 0;
-    while (Tick())
-        ++nTicks;
-    return nTicks;
-}
-
 std::unique_ptr<IWindowHost> CScriptedWindowSystem::CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t,
                                                                     const RECT& rect, UINT)
 {
     m_pFrame = &wnd;
-    auto pHost = std::make_unique<CScriptedHost>(*this);
-    pHost->Log("create ", title, " ", rect.right - rect.left, "x", rect.bottom - rect.top);
-    return pHost;
+    m_log.push_back("create " + std::string(title) + " " + std::to_string(rect.right - rect.left) + "x" +
+                    std::to_string(rect.bottom - rect.top));
+    return std::make_unique<CScriptedHost>(*this);
 }
 
 int CScriptedWindowSystem::GetSystemMetrics(int nIndex)

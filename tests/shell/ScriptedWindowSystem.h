@@ -19,15 +19,24 @@ public:
     // The next box or dialog ends with nResult. A box runs inside in its nested
     // loop first (ticks fired there run under it); a dialog ended with IDOK
     // gets name typed into its edit box.
-    void Then(int nResult, std::string name = {}, std::function<void()> inside = {});
+    void Then(int nResult, std::string name = {}, std::function<void()> inside = {})
+    {
+        m_answers.push_back({nResult, std::move(name), std::move(inside)});
+    }
     // A message from the "user". A frame destroyed by a handler is deleted, and
     // an invalid window painted, once the outermost handler returns.
     void Send(UINT message, WPARAM wParam = 0);
     void Command(UINT nID) { Send(WM_COMMAND, nID); }
     // One WM_TIMER, only while the timer runs; false when it is stopped.
-    bool Tick();
+    bool Tick() { return m_bTimerRunning && (Send(WM_TIMER, 1), true); }
     // Ticks until the timer stops; the number fired.
-    int TickUntilStopped();
+    int TickUntilStopped()
+    {
+        int nTicks = 0;
+        while (Tick())
+            ++nTicks;
+        return nTicks;
+    }
 
     CWnd* m_pFrame = nullptr;
     // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1", "box <text>",

@@ -1,39 +1,20 @@
 // Fixture of the shell tests: the main frame on a scripted window system, in a fresh directory with a fixed clock.
 #pragma once
 
+#include "../ranking/RankBytes.h"
 #include "CGame.h"
 #include "CGameApp.h"
 #include "DC.h"
-#include "RankTable.h"
 #include "Runtime.h"
 #include "ScriptedWindowSystem.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
-// One 28-byte record of "rank.vtd": the name in a 20-byte field (cut when longer), score, stage, 2 reserved bytes.
-inline std::string Record(std::string name, std::int32_t nScore, std::int16_t nStage,
-                          std::string reserved = {"\0\0", 2})
-{
-    name.resize(20, '\0');
-    for (int i = 0; i < 4; ++i)
-        name += char((std::uint32_t(nScore) >> (8 * i)) & 0xff);
-    return name + char(nStage & 0xff) + char((nStage >> 8) & 0xff) + reserved;
-}
-
-// The built-in places 1 to 5: "くるま", "つくえ", "めがね", "かばん", "いす", 5000 to 1000 points, stages 10 to 6.
-inline std::string BuiltIn(int nPlace)
-{
-    const char* const names[] = {"\x82\xad\x82\xe9\x82\xdc", "\x82\xc2\x82\xad\x82\xa6", "\x82\xdf\x82\xaa\x82\xcb",
-                                 "\x82\xa9\x82\xce\x82\xf1", "\x82\xa2\x82\xb7"};
-    return Record(names[nPlace - 1], 1000 * (6 - nPlace), std::int16_t(11 - nPlace));
-}
-inline const std::string BUILT_IN = BuiltIn(1) + BuiltIn(2) + BuiltIn(3) + BuiltIn(4) + BuiltIn(5);
+inline const std::string BUILT_IN = BuiltInImage();
 
 class ShellTest : public testing::Test {
 protected:
@@ -47,7 +28,7 @@ protected:
         ASSERT_NE(mkdtemp(dir), nullptr);
         m_dir = dir;
         std::filesystem::current_path(m_dir);
-        std::memcpy(g_rankTable, BUILT_IN.data(), sizeof g_rankTable);
+        SetTable(BUILT_IN);
         SetRuntime(&m_clock);
         m_field.CreateBitmap(640, 400);
         CDC dc;
@@ -88,9 +69,3 @@ protected:
     CBitmap m_field;
     std::filesystem::path m_oldDir = std::filesystem::current_path(), m_dir;
 };
-
-inline std::string ReadFile(const char* name)
-{
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
