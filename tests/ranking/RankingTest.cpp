@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -76,25 +75,7 @@ TEST_F(RankingTest, LongUnsortedFileLoadsAsIsAndSaveKeepsItsTail)
     EXPECT_EQ(FileBytes(), d + b + a + e + c + tail);
 }
 
-// Root can read and write regardless of permissions, so the failures come
-// from names that are not regular files, a full device and a removed directory.
-TEST_F(RankingTest, ExistingUnreadableNameIsKeptAndTheBuiltInTableUsed)
-{
-    for (int (*make)() : {+[] { return mkdir("rank.vtd", 0755); }, +[] { return mkfifo("rank.vtd", 0644); },
-                          +[] { return symlink("/dev/full", "rank.vtd"); }}) {
-        std::filesystem::remove("rank.vtd");
-        ASSERT_EQ(make(), 0);
-        const auto type = std::filesystem::symlink_status("rank.vtd").type();
-        CRanking ranking;
-        ranking.Load();
-        EXPECT_EQ(TableBytes(), BuiltInImage());
-        EXPECT_NE(ranking.GetLoadProblem().find("rank.vtd cannot be read (not a regular file)"), std::string::npos);
-        // Showing the ranking later must not overwrite what was never read.
-        EXPECT_EQ(SaveError(ranking), CFileException::keptUnread);
-        EXPECT_EQ(std::filesystem::symlink_status("rank.vtd").type(), type);
-    }
-}
-
+// Unreadable names that exist are kept and reported by the hostile-file tests of the shell.
 TEST_F(RankingTest, FailedSavesRaiseAndTheGameStartsWithoutAFile)
 {
     ASSERT_EQ(symlink("/dev/full", "rank.vtd"), 0);

@@ -17,8 +17,6 @@ namespace {
 const std::map<int, int> SYSTEM_METRICS = {
     {SM_CXEDGE, 2}, {SM_CXDLGFRAME, 3}, {SM_CYEDGE, 4}, {SM_CYDLGFRAME, 5}, {SM_CYCAPTION, 19}, {SM_CYMENU, 20},
 };
-constexpr int CLIENT_WIDTH = 640;
-constexpr int CLIENT_HEIGHT = 400;
 
 } // namespace
 
@@ -32,26 +30,26 @@ public:
     void SetIcon(UINT, BOOL) override {}
     void SetTimer(UINT_PTR nID, UINT nMs) override
     {
-        Log("timer on " + std::to_string(nID) + " " + std::to_string(nMs));
+        s.m_log.push_back("timer on " + std::to_string(nID) + " " + std::to_string(nMs));
         s.m_bTimerRunning = true;
     }
     void KillTimer(UINT_PTR nID) override
     {
-        Log("timer off " + std::to_string(nID));
+        s.m_log.push_back("timer off " + std::to_string(nID));
         s.m_bTimerRunning = false;
     }
     void Invalidate(BOOL) override { s.m_bInvalid = true; }
     // The frame always paints its whole back buffer.
     void PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy, int xSrc, int ySrc) override
     {
-        ASSERT_TRUE(x == 0 && y == 0 && xSrc == 0 && ySrc == 0 && cx == CLIENT_WIDTH && cy == CLIENT_HEIGHT &&
-                    src.GetWidth() == cx && src.GetHeight() == cy);
+        ASSERT_TRUE(x == 0 && y == 0 && xSrc == 0 && ySrc == 0 && cx == 640 && cy == 400 && src.GetWidth() == cx &&
+                    src.GetHeight() == cy);
         std::copy_n(src.Bits(), cx * cy, s.m_screen.Bits());
     }
     int MessageBox(std::string_view text, std::string_view caption, UINT) override
     {
         EXPECT_EQ(caption, "Vantrel Ver0.2");
-        Log("box " + std::string(text));
+        s.m_log.push_back("box " + std::string(text));
         s.m_boxes.emplace_back(text);
         s.PaintIfInvalid(); // the box's loop paints the window behind it
         const auto answer = s.NextAnswer();
@@ -61,7 +59,7 @@ public:
     }
     INT_PTR RunModalDialog(CDialog& dlg) override
     {
-        Log("dialog " + std::to_string(dlg.GetTemplateID()));
+        s.m_log.push_back("dialog " + std::to_string(dlg.GetTemplateID()));
         const auto answer = s.NextAnswer();
         dlg.AttachDialogHost(this);
         dlg.OnInitDialog();
@@ -72,7 +70,7 @@ public:
     }
     void DestroyWindow() override
     {
-        Log("destroy");
+        s.m_log.push_back("destroy");
         s.m_bDestroyPending = true;
     }
 
@@ -82,8 +80,6 @@ public:
     LRESULT SendDlgItemMessage(int, UINT, WPARAM, LPARAM) override { return 0; }
     void EndDialog(int nResult) override { m_nDialogResult = nResult; }
 
-    void Log(std::string line) { s.m_log.push_back(std::move(line)); }
-
 private:
     CScriptedWindowSystem& s;
     std::string m_strEdit;
@@ -92,7 +88,7 @@ private:
 
 CScriptedWindowSystem::CScriptedWindowSystem()
 {
-    m_screen.CreateBitmap(CLIENT_WIDTH, CLIENT_HEIGHT);
+    m_screen.CreateBitmap(640, 400);
     SetWindowSystem(this);
 }
 
