@@ -9,15 +9,10 @@ namespace {
 
 // With the clock at second 25 the solver clears 142 stages, and stage 143
 // has no way to the gate (each stage adds stars to the same field).
-constexpr std::time_t DEAD_END_SECOND = 25;
-constexpr int DEAD_END_CLEARED = 142;
-
 TEST(SimRestartTest, CountsClearedStagesOverGamesEachOneSecondLater)
 {
     const char* args[] = {"sim", "--seed", "25", "--solve", "--restart", "--stages", "145", "--rss-at", "10"};
     SimOptions options = ParseSimOptions(9, args).value();
-    ASSERT_EQ(options.tSeed, DEAD_END_SECOND);
-    ASSERT_EQ(options.nStages, DEAD_END_CLEARED + 3);
     std::ostringstream log;
     const SimResult result = CSimRunner(options).Run(log);
 
