@@ -71,11 +71,10 @@ public:
     static constexpr unsigned nSecond = 1234567;
 
 protected:
-    void SetUp() override { m_pPrevious = SetRuntime(&m_runtime); }
-    void TearDown() override { SetRuntime(m_pPrevious); }
+    void SetUp() override { SetRuntime(&m_runtime); }
+    void TearDown() override { SetRuntime(nullptr); }
 
     CFixedClockRuntime m_runtime{nSecond};
-    IRuntime* m_pPrevious = nullptr;
 };
 
 // x, y, dy, score, stage
@@ -166,7 +165,7 @@ SimResult Play(bool bSolve, int nStages)
 
 // Going down 2 rows per column from (11, 199), the head crashes on the first
 // non-black pixel of its diagonal: a star, or at the latest frame row 377.
-TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredicts)
+TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredictsASolvedOneClearsThreeStages)
 {
     const Image field = ExpectedField(nSecond, 600, "stage 1", "score 0");
     int t = 0;
@@ -174,10 +173,7 @@ TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredicts)
         ++t;
     EXPECT_EQ(FormatSimResult(Play(false, 0)),
               "result: stage=1 score=" + std::to_string(t) + " ticks=" + std::to_string(t + 1) + " flips=0 end=crash");
-}
-
-TEST_F(GameTest, SolvedGameClearsThreeStagesWithThePredictedScore)
-{
+    // A solved game clears three stages with the score the rules predict.
     const SimResult result = Play(true, 3);
     EXPECT_EQ(result.nTicks, 3 * 617);
     EXPECT_EQ(result.nStage, 4);
