@@ -125,8 +125,7 @@ std::unique_ptr<IWindowHost> CScriptedWindowSystem::CreateFrameHost(CWnd& wnd, s
 
 int CScriptedWindowSystem::GetSystemMetrics(int nIndex)
 {
-    const auto it = SYSTEM_METRICS.find(nIndex);
-    return it != SYSTEM_METRICS.end() ? it->second : 0;
+    return SYSTEM_METRICS.contains(nIndex) ? SYSTEM_METRICS.at(nIndex) : 0;
 }
 
 BOOL CScriptedWindowSystem::PlaySound(const char* pszSound, UINT fdwSound)
