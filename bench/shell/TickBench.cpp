@@ -1,6 +1,8 @@
 // Tick period and CPU time per tick of the game's real window against a bare Qt window, in one run.
 #include "BareWindow.h"
 #include "CGameApp.h"
+#include "FrameConstants.h"
+#include "GameConstants.h"
 #include "QtFrameHost.h"
 #include "QtWindowSystem.h"
 #include "Runtime.h"
@@ -22,9 +24,6 @@ namespace {
 
 constexpr int DEFAULT_TICKS = 1000;
 constexpr int ROUNDS = 5;
-constexpr int TICK_PERIOD_MS = 20;
-constexpr int CLIENT_WIDTH = 640;
-constexpr int CLIENT_HEIGHT = 400;
 // A field on which an unsteered game lasts 89 ticks before it crashes.
 constexpr std::time_t FIELD_SECOND = 1000000;
 // No tick for this long after a box and no box open: the game is over, start the next.
@@ -44,8 +43,8 @@ void RunUntil(const CTickRecorder& recorder, int nTicks)
 
 void MeasureBareWindow(int nTicks, CTickRecorder::Intervals& intervals)
 {
-    CTickRecorder recorder(TICK_PERIOD_MS);
-    CBareWindow window(CLIENT_WIDTH, CLIENT_HEIGHT, TICK_PERIOD_MS);
+    CTickRecorder recorder{int(TICK_PERIOD_MS)};
+    CBareWindow window{nFieldWidth, nFieldHeight, int(TICK_PERIOD_MS)};
     window.show();
     RunUntil(recorder, nTicks);
     recorder.AddTo(intervals);
@@ -94,7 +93,7 @@ private:
 
 void MeasureGameWindow(int nTicks, CTickRecorder::Intervals& intervals)
 {
-    CTickRecorder recorder(TICK_PERIOD_MS);
+    CTickRecorder recorder{int(TICK_PERIOD_MS)};
     theApp.InitInstance();
     QWidget* pWindow = static_cast<CQtFrameHost*>(theApp.m_pMainWnd->GetHost())->GetWindow();
     QAction* pStart = pWindow->findChild<QMenuBar*>()->actions().front()->menu()->actions().front();
