@@ -1,4 +1,4 @@
-// Keeps an edit box's text within a byte limit of code page 932 text.
+// Byte-limited, code page 932-only edit input without control characters.
 #pragma once
 
 #include <QValidator>
@@ -13,12 +13,16 @@ public:
     void SetLimit(int nBytes) { m_nLimit = nBytes; }
     int GetLimit() const { return m_nLimit; }
 
-    // Refuses a change that brings in a character code page 932 cannot
-    // represent. A change that makes the text too long is cut back: the
-    // characters just before the cursor, the ones typed or pasted, are
-    // dropped until the text fits, so a paste keeps what fits and a
-    // keystroke past the limit does nothing.
+    // Drops from a change every character the name cannot hold: control
+    // characters (they would split the ranking report's lines) and whatever
+    // code page 932 cannot represent. A change that then makes the text too
+    // long is cut back from the cursor: the characters just typed or pasted
+    // go first, so a paste keeps what fits and a keystroke past the limit
+    // does nothing. Emits Refused() whenever something was dropped.
     State validate(QString& input, int& pos) const override;
+
+signals:
+    void Refused() const;
 
 private:
     int m_nLimit = 0;

@@ -7,6 +7,7 @@
 #include "QtResourceImage.h"
 #include "Resources.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,7 +113,9 @@ QWidget* CQtDialogHost::CreateControl(const ResControl& control)
     switch (control.kind) {
     case ResControlKind::Edit: {
         auto* pEdit = new QLineEdit(FromCp932(control.text), this);
-        pEdit->setValidator(new CQtByteLimitValidator(pEdit));
+        auto* pValidator = new CQtByteLimitValidator(pEdit);
+        connect(pValidator, &CQtByteLimitValidator::Refused, this, &QApplication::beep);
+        pEdit->setValidator(pValidator);
         return pEdit;
     }
     case ResControlKind::PushButton: {

@@ -2,11 +2,13 @@
 #include "WindowTest.h"
 
 #include "NameDlg.h"
+#include "QtByteLimitValidator.h"
 #include "QtResourceImage.h"
 #include "resource.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,20 +17,26 @@
 
 namespace {
 
-// Types text one character at a time, as keyboard and input method deliver it.
-void Type(QLineEdit* pEdit, const QString& text)
-{
-    pEdit->clear();
-    for (QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(pEdit, &press);
-    }
-}
+// How text reaches the edit box: keystrokes, an input method's commit, or the clipboard.
+enum class By { Keys, InputMethod, Paste };
 
-void Paste(QLineEdit* pEdit, const QString& text)
+// Sets the box to before (cursor at the end), then enters text.
+void Enter(QLineEdit* pEdit, const QString& before, By by, const QString& text)
 {
-    QApplication::clipboard()->setText(text);
-    QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
+    pEdit->setText(before);
+    if (by == By::Paste) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
+    } else if (by == By::InputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(pEdit, &commit);
+    } else {
+        for (QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(pEdit, &press);
+        }
+    }
 }
 
 } // namespace
@@ -51,29 +59,44 @@ protected:
     }
 };
 
-TEST_F(DialogTest, EditBoxHoldsAtMostSixteenBytesOfCodePage932)
+// What the box keeps of each entry, and whether the desktop beeped.
+TEST_F(DialogTest, EditBoxKeepsSixteenBytesOfPrintableCodePage932AndBeepsAtTheRest)
 {
-    QStringList seen;
-    const auto result = AskName([&seen](QWidget* pModal, QLineEdit* pEdit) {
+    struct Case {
+        QString before;
+        By by;
+        QString text, kept;
+        bool bBeep;
+    };
+    const Case cases[] = {
+        {"", By::Keys, "abcdefghijklmnop", "abcdefghijklmnop", false},
+        {"", By::Keys, "abcdefghijklmnopq", "abcdefghijklmnop", true},   // a 17th byte cannot be typed
+        {"", By::Keys, "あいうえおかきくけ", "あいうえおかきく", true},  // eight double-byte characters fill it
+        {"", By::Keys, "abcdefghijklmnoあ", "abcdefghijklmno", true},    // no room for a double-byte one
+        {"x", By::Paste, "１２３４５６７８９", "x１２３４５６７", true}, // a paste keeps what fits
+        {"", By::Keys, "aé한😀b", "ab", true},                            // beyond code page 932
+        {"", By::InputMethod, "a\tb\nc\x1b\x7f", "abc", true},           // control characters
+        {"", By::Paste, "A\tB\r\nC", "ABC", true},
+        {"", By::Paste, "ABC😀", "ABC", true}, // a refused character no longer drops the whole paste
+        {"", By::Paste, "名前😀ＡＢＣＤＥＦＧ", "名前ＡＢＣＤＥＦ", true},
+    };
+    QStringList kept, expected;
+    const auto result = AskName([&](QWidget* pModal, QLineEdit* pEdit) {
         EXPECT_EQ(pModal->windowTitle(), "Type your Name.");
         EXPECT_EQ(QApplication::focusWidget(), pEdit);
-        Type(pEdit, "abcdefghijklmnopq"); // a 17th byte cannot be typed
-        seen << pEdit->text();
-        Type(pEdit, "あいうえおかきくけ"); // eight double-byte characters fill the box
-        seen << pEdit->text();
-        Type(pEdit, "abcdefghijklmnoあ"); // a double-byte character does not fit the last byte
-        seen << pEdit->text();
-        Type(pEdit, "x");
-        Paste(pEdit, "１２３４５６７８９"); // a paste keeps what fits
-        seen << pEdit->text();
-        // Characters that code page 932 cannot represent are refused, typed or pasted.
-        Type(pEdit, "aé한😀b");
-        Paste(pEdit, "cé");
-        seen << pEdit->text();
-        Type(pEdit, "ｱ名前A");
+        int nBeeps = 0;
+        QObject::connect(pEdit->findChild<CQtByteLimitValidator*>(), &CQtByteLimitValidator::Refused,
+                         [&nBeeps] { ++nBeeps; });
+        for (const Case& c : cases) {
+            nBeeps = 0;
+            Enter(pEdit, c.before, c.by, c.text);
+            kept << pEdit->text() + (nBeeps > 0 ? " (beep)" : "");
+            expected << c.kept + (c.bBeep ? " (beep)" : "");
+        }
+        Enter(pEdit, "", By::Keys, "ｱ名前A");
         QTest::keyClick(pEdit, Qt::Key_Return);
     });
-    EXPECT_EQ(seen, QStringList({"abcdefghijklmnop", "あいうえおかきく", "abcdefghijklmno", "x１２３４５６７", "ab"}));
+    EXPECT_EQ(kept.join(" | ").toStdString(), expected.join(" | ").toStdString());
     EXPECT_EQ(result, std::make_pair(INT_PTR(IDOK), std::string("\xb1\x96\xbc\x91OA")));
 }
 
@@ -83,7 +106,7 @@ TEST_F(DialogTest, EnterAndOkAcceptEscapeAndTheCloseBoxCancel)
     EXPECT_EQ(AskName([](QWidget* pModal, QLineEdit*) { pModal->findChild<QPushButton*>()->click(); }),
               std::make_pair(INT_PTR(IDOK), std::string()));
     const auto escape = [](QWidget*, QLineEdit* pEdit) {
-        Type(pEdit, "abc");
+        Enter(pEdit, "", By::Keys, "abc");
         QTest::keyClick(pEdit, Qt::Key_Escape);
     };
     EXPECT_EQ(AskName(escape).first, IDCANCEL);
