@@ -3,6 +3,7 @@
 
 #include "Cp932.h"
 #include "Dialog.h"
+#include "QtBoxWindow.h"
 #include "QtByteLimitValidator.h"
 #include "QtResourceImage.h"
 #include "Resources.h"
@@ -79,14 +80,16 @@ QRect ToPixels(const QSize& base, int x, int y, int cx, int cy)
 } // namespace
 
 CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner)
-    : QDialog(pOwner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
-      m_dlg(dlg)
+    : QDialog(pOwner, BoxWindowFlags()), m_dlg(dlg)
 {
     setWindowTitle(FromCp932(res.caption));
     setFont(TemplateFont(res));
     const QSize base = BaseUnits(font());
-    setFixedSize(ToPixels(base, 0, 0, res.cx, res.cy).size());
+    // A template narrower than its caption needs is widened, its controls
+    // kept in the middle.
+    const QSize templateSize = ToPixels(base, 0, 0, res.cx, res.cy).size();
+    setFixedSize(std::max(templateSize.width(), CaptionFitWidth(windowTitle())), templateSize.height());
+    const QPoint shift((width() - templateSize.width()) / 2, 0);
     for (const ResControl& control : res.controls) {
         QWidget* pWidget = CreateControl(control);
         if (control.kind == ResControlKind::Icon)
@@ -94,6 +97,7 @@ CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner
                 QRect(ToPixels(base, control.x, control.y, 0, 0).topLeft(), QSize(ICON_SIZE, ICON_SIZE)));
         else
             pWidget->setGeometry(ToPixels(base, control.x, control.y, control.cx, control.cy));
+        pWidget->move(pWidget->pos() + shift);
         // The stand-in font runs wider than the template's: a label keeps its
         // text whole by growing towards the dialog's right edge.
         if (control.kind == ResControlKind::Label)
@@ -155,15 +159,22 @@ INT_PTR CQtDialogHost::Run()
     m_dlg.AttachDialogHost(this);
     if (m_dlg.OnInitDialog() && m_pFirstTabStop != nullptr)
         m_pFirstTabStop->setFocus();
-    // Centred on the owner by its own rule rather than the platform's, which
-    // guesses at window decorations that are not known yet.
     if (QWidget* pOwner = parentWidget())
-        move(pOwner->window()->geometry().center() - rect().center());
+        AwaitPlacement(pOwner);
     // EndDialog may already have come from OnInitDialog.
     if (!m_bEnded)
         exec();
     m_dlg.AttachDialogHost(nullptr);
     return m_nResult;
+}
+
+// Placed as it is shown, as the message boxes are, so that the window system
+// takes the position the same way.
+void CQtDialogHost::showEvent(QShowEvent* pEvent)
+{
+    QDialog::showEvent(pEvent);
+    if (QWidget* pOwner = parentWidget())
+        CentreOnOwner(this, pOwner);
 }
 
 std::string CQtDialogHost::GetDlgItemText(int nID)

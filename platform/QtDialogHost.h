@@ -32,6 +32,9 @@ public:
     void accept() override;
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* pEvent) override;
+
 private:
     QWidget* CreateControl(const ResControl& control);
     QWidget* FindControl(int nID) const;

@@ -2,6 +2,7 @@
 #include "QtMessageBox.h"
 
 #include "Cp932.h"
+#include "QtBoxWindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -40,6 +41,7 @@ QMessageBox::Icon IconOf(UINT nType)
 CQtMessageBox::CQtMessageBox(QWidget* pOwner, std::string_view text, std::string_view caption, UINT nType)
     : QMessageBox(pOwner)
 {
+    setWindowFlags(BoxWindowFlags());
     setWindowTitle(QString::fromStdString(Cp932ToUtf8(caption)));
     setTextFormat(Qt::PlainText);
     setText(QString::fromStdString(Cp932ToUtf8(text)));
@@ -56,6 +58,8 @@ CQtMessageBox::CQtMessageBox(QWidget* pOwner, std::string_view text, std::string
 
 int CQtMessageBox::Run()
 {
+    if (QWidget* pOwner = parentWidget())
+        AwaitPlacement(pOwner);
     exec();
     return m_pCancel != nullptr && clickedButton() != m_pOK ? IDCANCEL : IDOK;
 }
@@ -80,6 +84,33 @@ void CQtMessageBox::keyPressEvent(QKeyEvent* pEvent)
         return;
     }
     QMessageBox::keyPressEvent(pEvent);
+}
+
+bool CQtMessageBox::event(QEvent* pEvent)
+{
+    const bool bResult = QMessageBox::event(pEvent);
+    if (pEvent->type() == QEvent::LayoutRequest)
+        FitCaption();
+    return bResult;
+}
+
+// QMessageBox takes its size here, before the window itself is shown: the
+// box is placed once it has it.
+void CQtMessageBox::showEvent(QShowEvent* pEvent)
+{
+    QMessageBox::showEvent(pEvent);
+    FitCaption();
+    if (QWidget* pOwner = parentWidget())
+        CentreOnOwner(this, pOwner);
+}
+
+// QMessageBox allows the caption only a narrow margin of its own, which
+// window managers cut to "Va...0.2".
+void CQtMessageBox::FitCaption()
+{
+    const int nWidth = CaptionFitWidth(windowTitle());
+    if (width() < nWidth)
+        setFixedWidth(nWidth);
 }
 
 void CQtMessageBox::UseFixedWidthFont()

@@ -26,9 +26,13 @@ public:
     QString ClipboardText() const;
 
 protected:
+    bool event(QEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
+    // At least as wide as the caption needs.
+    void FitCaption();
     void UseFixedWidthFont();
 
     QPushButton* m_pOK;

@@ -1,11 +1,14 @@
 // Message boxes over the frame: quit prompt, closing, the ranking box with the game behind it, file errors.
 #include "WindowTest.h"
 
+#include "NameDlg.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -38,6 +41,42 @@ void ReadAndPress(QWidget* pModal, Seen& seen, Qt::Key nKey)
 } // namespace
 
 using BoxTest = WindowTest;
+
+// Every box and dialog as a desktop window: its caption whole beside the window
+// icon and close button in a usual title-bar font (bold, up to 11 points), a
+// close button only, its frame centred on the frame's.
+TEST_F(BoxTest, BoxesAndDialogsFitTheirCaptionShowOnlyCloseAndOpenCentredOnTheFrame)
+{
+    OpenFrame();
+    const std::pair<const char*, std::function<void()>> openers[] = {
+        {"start box", [this] { MenuAction("Start(&S)")->trigger(); }},
+        {"quit prompt", [this] { QTest::keyClick(Client(), Qt::Key_Escape); }},
+        {"About dialog", [this] { MenuAction("About(&A)")->trigger(); }},
+        {"name dialog", [this] { CNameDlg(Frame()).DoModal(); }},
+    };
+    for (const auto& [name, open] : openers) {
+        SCOPED_TRACE(name);
+        OnNextModal([this](QWidget* pModal) {
+            QFont font = QApplication::font();
+            font.setBold(true);
+            font.setPointSizeF(std::max(font.pointSizeF(), 11.0));
+            const QFontMetrics title(font);
+            EXPECT_GE(pModal->width(), title.horizontalAdvance(pModal->windowTitle()) + 3 * title.height());
+            EXPECT_FALSE(pModal->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+            EXPECT_TRUE(pModal->windowFlags() & Qt::CustomizeWindowHint) << "the window manager keeps to the flags";
+            // A window manager may still be adding the frame.
+            for (int i = 0; i < 50 && pModal->frameGeometry() == pModal->geometry() &&
+                            Window()->frameGeometry() != Window()->geometry();
+                 ++i)
+                QTest::qWait(10);
+            const QPoint offset = pModal->frameGeometry().center() - Window()->frameGeometry().center();
+            EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << ", " << offset.y();
+            QTest::keyClick(KeyTarget(pModal), Qt::Key_Escape);
+        });
+        open();
+        QTest::qWait(20);
+    }
+}
 
 // Closing from the title bar then destroys at once, without the prompt.
 TEST_F(BoxTest, EscapeAsksToQuitCtrlCCopiesTheBoxCancelKeepsTheWindowAndTheCloseBoxDoesNotAsk)
