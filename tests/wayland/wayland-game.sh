@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The real game on weston (headless, its own runtime directory and socket): it starts, shows the ready field
+# at 1:1 in its first picture, and a box it opens is a child of its window, which weston keeps above it.
+set -euo pipefail
+game=$1
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-wayland-XXXXXX")
+mkdir -m 700 "$work/run"
+export XDG_RUNTIME_DIR=$work/run WAYLAND_DISPLAY=vantrel-test QT_QPA_PLATFORM=wayland
+weston --backend=headless-backend.so --use-pixman --debug --idle-time=0 --width=1024 --height=768 \
+    --socket=$WAYLAND_DISPLAY >"$work/weston.log" 2>&1 &
+weston=$!
+trap 'kill $weston 2>/dev/null; wait $weston 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
+
+# Runs the game in directory $1 for a moment with the protocol logged, then screenshots the output.
+run() {
+    (cd "$1" && WAYLAND_DEBUG=client timeout 6 "$game" >"$1/game.log" 2>&1 &)
+    for _ in $(seq 50); do grep -q 'wl_surface@[0-9]*.commit' "$1/game.log" 2>/dev/null && break; sleep 0.1; done
+    sleep 1
+    (cd "$1" && weston-screenshooter)
+    pgrep -f "timeout 6 $game" >/dev/null || { echo "the game did not keep running"; exit 1; }
+}
+
+mkdir "$work/ready" && run "$work/ready"
+# The field's green frame, 620 x 360 in the 640 x 400 client, whole at 1:1 in the first picture.
+frame=$(convert "$work"/ready/wayland-screenshot-*.png -fill black +opaque '#00ff00' -trim -format '%wx%h' info:)
+[ "$frame" = 620x360 ] || { echo "ready field frame seen as $frame, not 620x360"; exit 1; }
+
+# A box at start-up (the ranking file cannot be created) is a toplevel whose parent is the game's window.
+mkdir "$work/box" && ln -s missing/rank.vtd "$work/box/rank.vtd" && run "$work/box"
+main=$(grep -o 'xdg_toplevel@[0-9]*.set_title("Vantrel Ver0.2")' "$work/box/game.log" | head -1 | cut -d. -f1)
+grep -q "set_parent($main)" "$work/box/game.log" || { echo "the box is not a child of the game's window"; exit 1; }
+echo "wayland: ready field 1:1, box kept above its window"
