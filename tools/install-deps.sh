@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-dejavu-core
-    xvfb libxdamage-dev
+    xvfb libxdamage-dev libxcb1-dev openbox xdotool
     clang-format clang-tidy cppcheck
 )
 
