@@ -13,6 +13,7 @@
 #include "Wnd.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -21,6 +22,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -103,6 +106,7 @@ CQtFrameHost::CQtFrameHost(CQtWindowSystem& system, CWnd& wnd, std::string_view 
     m_pClient->setFocus();
     m_pClient->installEventFilter(this);
     m_pWindow->installEventFilter(this);
+    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 CQtFrameHost::~CQtFrameHost()
@@ -204,6 +208,8 @@ void CQtFrameHost::PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy,
 
 int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UINT nType)
 {
+    if (m_bDestroyed)
+        return IDCANCEL;
     CQtMessageBox box(m_pWindow, text, caption, nType);
     const int nResult = box.Run();
     box.hide();
@@ -214,7 +220,7 @@ int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UI
 INT_PTR CQtFrameHost::RunModalDialog(CDialog& dlg)
 {
     const ResDialog* pRes = FindDialogResource(dlg.GetTemplateID());
-    if (pRes == nullptr)
+    if (pRes == nullptr || m_bDestroyed)
         return -1;
     CQtDialogHost host(dlg, *pRes, m_pWindow);
     const INT_PTR nResult = host.Run();
@@ -244,6 +250,17 @@ void CQtFrameHost::DestroyWindow()
     m_pWindow->hide();
     if (m_nDispatchDepth == 0)
         QueueFinishDestroy();
+}
+
+// The handlers waiting on the boxes go on at once: a name dialog counts as
+// cancelled, a ranking box as closed, so that the save after it is made.
+void CQtFrameHost::OnWindowGone()
+{
+    DestroyWindow();
+    for (QDialog* pModal : m_pWindow->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        if (pModal->isVisible())
+            pModal->reject();
+    }
 }
 
 void CQtFrameHost::QueueFinishDestroy()
@@ -298,6 +315,19 @@ bool CQtFrameHost::eventFilter(QObject* pWatched, QEvent* pEvent)
         Dispatch(WM_CLOSE);
         return true;
     }
+    return false;
+}
+
+// Another X client (a task manager, a script) may destroy the window; Qt
+// passes the server's notice on and does nothing else with it.
+bool CQtFrameHost::nativeEventFilter(const QByteArray& eventType, void* pMessage, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t" || m_bDestroyed || m_pWindow == nullptr)
+        return false;
+    // Only the server's own notice: one sent by a client has the high bit set.
+    const auto* pEvent = static_cast<const xcb_destroy_notify_event_t*>(pMessage);
+    if (pEvent->response_type == XCB_DESTROY_NOTIFY && pEvent->window == m_pWindow->internalWinId())
+        OnWindowGone();
     return false;
 }
 

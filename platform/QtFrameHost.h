@@ -3,6 +3,7 @@
 
 #include "WindowHost.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -17,12 +18,14 @@ class QEvent;
 class QPainter;
 class QTimer;
 
-class CQtFrameHost : public QObject, public IWindowHost {
+class CQtFrameHost : public QObject, public QAbstractNativeEventFilter, public IWindowHost {
 public:
     // The window is made hidden, with a client area of exactly clientSize
     // whatever the menu bar and the theme take, and cannot be resized or
     // maximised. Its messages go to wnd.WindowProc; the window system hears
-    // when the main window is gone.
+    // when the main window is gone. A window destroyed by another program
+    // counts as destroyed by the game: its open boxes and dialogs end as if
+    // cancelled (a save they were part of goes on), later ones return at once.
     CQtFrameHost(CQtWindowSystem& system, CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
                  const QSize& clientSize, UINT nMenuID);
     ~CQtFrameHost() override;
@@ -45,10 +48,13 @@ public:
 protected:
     // Turns the client area's and the window's events into window messages.
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    // Hears the X server report the window destroyed.
+    bool nativeEventFilter(const QByteArray& eventType, void* pMessage, qintptr* pResult) override;
 
 private:
     void BuildMenu(UINT nMenuID);
     void RestoreActivation();
+    void OnWindowGone();
     bool OnClientEvent(QEvent* pEvent);
     // Hands one message to the window; none after DestroyWindow.
     void Dispatch(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -30,7 +30,9 @@ public:
 
     // Modal box owned by the window; text and caption are code page 932 bytes.
     // Returns IDOK or IDCANCEL. Its nested loop still delivers WM_PAINT and
-    // WM_TIMER to the window.
+    // WM_TIMER to the window. Once the window is destroyed (the game may not
+    // be the one that destroyed it) an open box ends and a new one returns
+    // IDCANCEL at once; a dialog ends cancelled, a new one returns -1.
     virtual int MessageBox(std::string_view text, std::string_view caption, UINT nType) = 0;
     // Runs the dialog modally over the window (the dialog's template names its
     // controls); returns what the dialog passed to EndDialog, -1 when it

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-dejavu-core
-    xvfb libxdamage-dev openbox x11-utils
+    xvfb libxdamage-dev libxcb1-dev openbox xdotool
     weston qt6-wayland imagemagick procps
     clang-format clang-tidy cppcheck
 )

@@ -59,14 +59,14 @@ TEST_F(FlowTest, QuitPromptCancelResumesOnlyAGameInProgressAndOkDestroys)
     Open();
     m_sys.Then(IDCANCEL);
     m_sys.Send(WM_KEYDOWN, VK_ESCAPE);
-    EXPECT_THAT(LogFrom(1), ElementsAre("timer off 1", "box Do you quit Game?"));
+    EXPECT_THAT(LogFrom(1), ElementsAre("timer off 1", "box Do you quit Game? [0x21]"));
 
     Start();
     m_sys.Tick();
     const std::size_t n = m_sys.m_log.size();
     m_sys.Then(IDCANCEL);
     m_sys.Command(ID_GAME_EXIT);
-    EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "box Do you quit Game?", "timer on 1 20"));
+    EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "box Do you quit Game? [0x21]", "timer on 1 20"));
 
     m_sys.Send(WM_KEYDOWN, 'A'); // other keys do nothing
     m_sys.Then(IDOK);
@@ -124,23 +124,37 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     m_sys.TickUntilStopped();
     const std::string line4 = " 4 : stage01  0000" + std::to_string(nScore) + "  AB              \n";
     EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "sound clash.wav 131073", "box GameOver( ; _ ; )/~~~",
-                                        "dialog 111", HasSubstr(line4)));
+                                        "dialog 111", "box " + m_sys.m_boxes.back()));
+    EXPECT_THAT(m_sys.m_boxes.back(), HasSubstr(line4));
     const std::string newName = "AB" + std::string(1, '\0') + lastName.substr(3);
     EXPECT_EQ(FileBytes(), TOP3 + RecordBytes(newName, nScore, 1) + RecordBytes("D", 20, 3));
 }
 
-// An equal score does not qualify; the table as loaded is sorted, shown and saved.
-TEST_F(FlowTest, CrashWithoutAQualifyingScoreShowsAndSavesTheSortedRanking)
+// An equal score does not qualify; the table as loaded is sorted, shown and
+// saved. The crash sprite shows behind the game-over box, and the game is over:
+// Escape then Cancel leaves the timer stopped.
+TEST_F(FlowTest, CrashWithoutAQualifyingScoreShowsAndSavesTheSortedRankingAndStaysOver)
 {
     const int nScore = DropScore();
     Open(BUILT_IN.substr(28, 28) + BUILT_IN.substr(0, 28) + BUILT_IN.substr(56, 56) + RecordBytes("E", nScore, 1));
     Start();
-    m_sys.Then(IDOK);
+    int nBurst = 0; // pale yellow burst pixels in the 32 x 32 square around the head
+    m_sys.Then(IDOK, {}, [&] {
+        for (int y = 199 + 2 * nScore - 16; y < std::min(199 + 2 * nScore + 16, 400); ++y)
+            for (int x = 11 + nScore - 16; x < 11 + nScore + 16; ++x)
+                nBurst += Pixel(m_sys.m_screen, x, y) == RGB(255, 255, 102);
+    });
     m_sys.Then(IDOK);
     m_sys.TickUntilStopped();
+    EXPECT_GT(nBurst, 300);
     EXPECT_THAT(m_sys.m_log, Not(testing::Contains("dialog 111")));
     EXPECT_THAT(m_sys.m_boxes.back(), HasSubstr(" 5 : stage01"));
     EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("E", nScore, 1));
+
+    const std::size_t n = m_sys.m_log.size();
+    m_sys.Then(IDCANCEL);
+    m_sys.Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "box Do you quit Game? [0x21]"));
 }
 
 // The menu's ranking box leaves the game running; a crash under it opens its

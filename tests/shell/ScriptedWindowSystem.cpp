@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -46,10 +47,13 @@ public:
                     src.GetHeight() == cy);
         std::copy_n(src.Bits(), cx * cy, s.m_screen.Bits());
     }
-    int MessageBox(std::string_view text, std::string_view caption, UINT) override
+    int MessageBox(std::string_view text, std::string_view caption, UINT nType) override
     {
         EXPECT_EQ(caption, "Vantrel Ver0.2");
-        s.m_log.push_back("box " + std::string(text));
+        char type[16] = "";
+        if (nType != MB_OK)
+            std::snprintf(type, sizeof type, " [%#x]", nType);
+        s.m_log.push_back("box " + std::string(text) + type);
         s.m_boxes.emplace_back(text);
         s.PaintIfInvalid(); // the box's loop paints the window behind it
         const auto answer = s.NextAnswer();

@@ -39,7 +39,8 @@ public:
     }
 
     CWnd* m_pFrame = nullptr;
-    // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1", "box <text>",
+    // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1",
+    // "box <text>" (OK alone, no icon) or "box <text> [<type>]" (e.g. [0x21]),
     // "dialog <id>", "sound <name> <flags>", "destroy", in order.
     std::vector<std::string> m_log;
     std::vector<std::string> m_boxes; // the texts of the boxes

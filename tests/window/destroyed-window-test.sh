@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The game under Xvfb and a window manager, its main window destroyed by another X client while a box is open:
+# the game ends, and the ranking file holds what was saved. Usage: destroyed-window-test.sh <vantrel binary>
+set -euo pipefail
+game=$(realpath "$1")
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-destroyed-XXXXXX")
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+
+# Visible windows named exactly $1, one id a line.
+windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+# Waits up to 30 s for a visible window named $1 not among $2; prints its id.
+new_window() {
+    local id
+    for _ in $(seq 300); do
+        for id in $(windows "$1"); do
+            grep -qx "$id" <<<"$2" || { echo "$id" && return; }
+        done
+        sleep 0.1
+    done
+    fail "no window \"$1\" appeared"
+}
+# Presses Return in box $1 and waits until it is gone.
+confirm() {
+    xdotool windowactivate --sync "$1" key Return
+    for _ in $(seq 300); do windows "Vantrel Ver0.2" | grep -qx "$1" || return 0; sleep 0.1; done
+    fail "box $1 stayed open"
+}
+
+# One game up to the name dialog; then $1 is typed and confirmed unless empty, and the main window is destroyed.
+# The game must be gone within 20 s (about 1 s when it works), with exit status 0.
+run() {
+    local dir=$work/$2 main seen box
+    mkdir "$dir"
+    cp "$work/rank.vtd" "$dir/"
+    (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
+    local pid=$!
+    pids+=("$pid")
+    main=$(new_window "Vantrel Ver0.2" "")
+    seen=$main
+    xdotool windowactivate --sync "$main" key alt+g s
+    box=$(new_window "Vantrel Ver0.2" "$seen") # the start box
+    seen+=$'\n'$box
+    confirm "$box"
+    box=$(new_window "Vantrel Ver0.2" "$seen") # the game-over box, once the head has crashed
+    seen+=$'\n'$box
+    confirm "$box"
+    box=$(new_window "Type your Name." "")
+    if [ -n "$1" ]; then
+        xdotool windowactivate --sync "$box" type "$1"
+        xdotool key Return
+        new_window "Vantrel Ver0.2" "$seen" >/dev/null # the ranking box
+    fi
+    xdotool windowclose "$main"
+    for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "$2: the game still runs 20 s after its window was destroyed"
+    wait "$pid" || fail "$2: the game exited with status $?: $(cat "$dir/log")"
+}
+
+# Five places that any score beats: place 5 holds -1.
+python3 - "$work/rank.vtd" <<'EOF'
+import struct, sys
+records = [(b"P%d" % n, 500 - 100 * n, 1) for n in range(1, 5)] + [(b"P5", -1, 1)]
+open(sys.argv[1], "wb").write(b"".join(struct.pack("<20sih2x", *r) for r in records))
+EOF
+
+# Destroyed under the name dialog: the name is lost, the file untouched.
+run "" name-dialog
+cmp "$work/rank.vtd" "$work/name-dialog/rank.vtd" || fail "name-dialog: rank.vtd changed"
+
+# Destroyed under the ranking box after a name: the save that follows the box is made.
+run "Zed" ranking-box
+grep -q "Zed" "$work/ranking-box/rank.vtd" || fail "ranking-box: the new record was not saved"
+[ "$(stat -c %s "$work/ranking-box/rank.vtd")" = 140 ] || fail "ranking-box: rank.vtd is not 140 bytes"
+echo "PASS"
