@@ -21,10 +21,12 @@ constexpr std::uint32_t RES_ORANGE = ResRGB(255, 102, 51);
 // The crash sprite is one square; the image and its mask share its size.
 constexpr int RES_CRASH_SIZE = 32;
 constexpr int RES_ICON_SIZE = 32;
+constexpr int RES_ICON_SMALL_SIZE = 16;
 
 extern const ResImage g_resCrashImage;
 extern const ResImage g_resCrashMask;
 extern const ResImage g_resAppIcon;
+extern const ResImage g_resAppIconSmall;
 extern const ResDialog g_resNameDialog;
 extern const ResDialog g_resAboutDialog;
 extern const std::span<const ResMenuItem> g_resMainMenu;

@@ -9,6 +9,8 @@ const ResImage* FindImageResource(unsigned nID)
     switch (nID) {
     case IDI_APPICON:
         return &g_resAppIcon;
+    case IDI_APPICON_SMALL:
+        return &g_resAppIconSmall;
     case IDB_CRASH:
         return &g_resCrashImage;
     case IDB_CRASHMASK:

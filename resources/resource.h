@@ -4,6 +4,7 @@
 // Menu, icon, images, dialog templates.
 #define IDR_MAINMENU 101
 #define IDI_APPICON 102
+#define IDI_APPICON_SMALL 103 // the icon drawn for 16 x 16, for the desktop's small sizes
 #define IDB_CRASH 106
 #define IDB_CRASHMASK 110
 #define IDD_NAME 111

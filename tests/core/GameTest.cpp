@@ -200,18 +200,4 @@ TEST_F(GameTest, SolverFindsTheFewestFlipsOrNone)
     EXPECT_EQ(plan->size(), 308u);
 }
 
-TEST(SimOptionsTest, RejectsMalformedCommandLines)
-{
-    const std::vector<std::vector<const char*>> bad = {{"sim"},
-                                                       {"sim", "--seed", "x"},
-                                                       {"sim", "--seed", "1", "--stages", "0"},
-                                                       {"sim", "--seed", "1", "--flips", "3,,4"},
-                                                       {"sim", "--seed", "1", "--solve", "--flips", "2"},
-                                                       {"sim", "--seed", "1", "--fast"}};
-    for (const auto& args : bad)
-        EXPECT_FALSE(ParseSimOptions(int(args.size()), args.data())) << args.back();
-    const char* good[] = {"sim", "--seed", "5", "--flips", "9,2", "--stages", "2", "--png", "a.png"};
-    EXPECT_EQ(ParseSimOptions(9, good).value().vecFlips, (std::vector<long long>{2, 9}));
-}
-
 } // namespace

@@ -13,12 +13,12 @@ namespace {
 
 constexpr COLORREF BLACK = 0x000000, WHITE = 0xFFFFFF;
 
-// How many pixels of each colour a 32 x 32 resource image has.
-std::map<COLORREF, int> LoadColours(CBitmap& bmp, unsigned nID)
+// How many pixels of each colour a square resource image has.
+std::map<COLORREF, int> LoadColours(CBitmap& bmp, unsigned nID, int nSize = 32)
 {
     std::map<COLORREF, int> counts;
     EXPECT_TRUE(bmp.LoadBitmap(nID));
-    EXPECT_EQ(std::pair(bmp.GetWidth(), bmp.GetHeight()), std::pair(32, 32));
+    EXPECT_EQ(std::pair(bmp.GetWidth(), bmp.GetHeight()), std::pair(nSize, nSize));
     for (int i = 0; i < bmp.GetWidth() * bmp.GetHeight(); ++i)
         ++counts[CBitmap::FromPixel(bmp.Bits()[i])];
     return counts;
@@ -45,13 +45,20 @@ TEST(ResourceImages, CrashImageIsABurstAndTheMaskItsExactComplement)
     EXPECT_TRUE(unknown.IsEmpty());
 }
 
-TEST(ResourceImages, IconUsesTheSixteenColourPalette)
+// Both the 32 x 32 icon and the one drawn for 16 x 16 keep the yellow stars
+// and "V" and the red trail on black, in the standard 16 colours.
+TEST(ResourceImages, IconsUseTheSixteenColourPaletteAndKeepTheTrail)
 {
     const std::set<COLORREF> vga = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
                                     0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-    CBitmap icon;
-    for (const auto& [colour, n] : LoadColours(icon, 102))
-        EXPECT_TRUE(vga.count(colour)) << std::hex << colour;
+    for (const auto& [nID, nSize] : {std::pair(102U, 32), std::pair(103U, 16)}) {
+        CBitmap icon;
+        const std::map<COLORREF, int> counts = LoadColours(icon, nID, nSize);
+        for (const auto& [colour, n] : counts)
+            EXPECT_TRUE(vga.count(colour)) << std::hex << colour;
+        for (const COLORREF motif : {BLACK, COLORREF(0x00FFFF), COLORREF(0x0000FF)})
+            EXPECT_TRUE(counts.count(motif)) << nID << " lacks " << std::hex << motif;
+    }
 }
 
 // Ranking stands before About although its id is the higher one; the edit box

@@ -1,4 +1,5 @@
-// Writes the application icon as PNGs in desktop icon sizes, scaled by nearest neighbour.
+// Writes the application icon as PNGs in desktop icon sizes: the 16 x 16 art as drawn, other sizes scaled
+// from the 32 x 32 art by nearest neighbour.
 #include "Bitmap.h"
 #include "PngFile.h"
 #include "resource.h"
@@ -41,8 +42,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s OUTDIR SIZE...\n", argv[0]);
         return 2;
     }
-    CBitmap icon;
-    if (!icon.LoadBitmap(IDI_APPICON)) {
+    CBitmap icon, smallIcon;
+    if (!icon.LoadBitmap(IDI_APPICON) || !smallIcon.LoadBitmap(IDI_APPICON_SMALL)) {
         std::fprintf(stderr, "%s: no icon resource\n", argv[0]);
         return 1;
     }
@@ -57,7 +58,8 @@ int main(int argc, char** argv)
         const std::filesystem::path dir = std::filesystem::path(argv[1]) / szSizeDir / "apps";
         std::filesystem::create_directories(dir);
         CBitmap scaled;
-        ScaleNearest(icon, scaled, nSize);
+        // Scaled down, the 32 x 32 art loses its trail at 16 x 16, so that size has art of its own.
+        ScaleNearest(nSize == smallIcon.GetWidth() ? smallIcon : icon, scaled, nSize);
         if (!SaveBitmapPng(scaled, (dir / "vantrel.png").c_str())) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], (dir / "vantrel.png").c_str());
             return 1;

@@ -16,10 +16,15 @@ struct SimOptions {
     int nRssAt = 0;                  // report peak memory after this many cleared stages; 0 = never
 };
 
+// The generator takes 32 bits of the clock, so later seconds only repeat earlier
+// fields; the bound also leaves restarts, one second each, far from overflowing.
+constexpr std::time_t tMaxSimSeed = 4294967295;
+
 constexpr char szSimUsage[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n"
-                              "                   [--restart] [--rss-at N]\n";
+                              "                   [--restart] [--rss-at N]\n"
+                              "S is a clock second from 0 to 4294967295.\n";
 
 // nullopt for anything malformed: unknown or repeated options, a missing
-// value, a missing seed, non-numeric or negative numbers, --flips with --solve,
+// value, a missing seed or one out of range, non-numeric or negative numbers, --flips with --solve,
 // --restart without both --solve and --stages (it could play forever), a zero --rss-at.
 std::optional<SimOptions> ParseSimOptions(int argc, const char* const* argv);

@@ -22,6 +22,9 @@ int main(int argc, char** argv)
         std::cerr << "vantrel-sim: cannot write " << options->strPng << "\n";
         nStatus = 1;
     }
-    std::cout << FormatSimResult(result) << std::endl;
+    if (!(std::cout << FormatSimResult(result) << std::endl)) {
+        std::cerr << "vantrel-sim: cannot write the result\n";
+        nStatus = 1;
+    }
     return nStatus;
 }
