@@ -3,8 +3,7 @@
 #include "CFlipSolver.h"
 #include "CGame.h"
 #include "DC.h"
-#include "HeadlessSession.h"
-#include "Runtime.h"
+#include "FixedClockRuntime.h"
 
 #include <benchmark/benchmark.h>
 
@@ -81,7 +80,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    CHeadlessSession session;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -1,11 +1,11 @@
 // Tick period and CPU time per tick of the game's real window against a bare Qt window, in one run.
 #include "BareWindow.h"
 #include "CGameApp.h"
+#include "FixedClockRuntime.h"
 #include "FrameConstants.h"
 #include "GameConstants.h"
 #include "QtFrameHost.h"
 #include "QtWindowSystem.h"
-#include "Runtime.h"
 #include "TickRecorder.h"
 #include "Wnd.h"
 

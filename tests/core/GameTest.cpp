@@ -2,7 +2,7 @@
 #include "CFlipSolver.h"
 #include "CGame.h"
 #include "CSimRunner.h"
-#include "Runtime.h"
+#include "FixedClockRuntime.h"
 #include "SurfaceCheck.h"
 
 #include <gtest/gtest.h>

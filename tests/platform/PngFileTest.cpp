@@ -23,4 +23,5 @@ TEST(PngFileTest, SavedColoursReadBackExactly)
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(image.pixel(i, 1) & 0xFFFFFF, rgb[i]) << "colour " << i;
     EXPECT_FALSE(SaveBitmapPng(CBitmap(), path.c_str()));
+    EXPECT_FALSE(SaveBitmapPng(s.bmp, "/dev/full")); // the disk fills up: only the flush can tell
 }

@@ -5,7 +5,7 @@
 #include "CGame.h"
 #include "CGameApp.h"
 #include "DC.h"
-#include "Runtime.h"
+#include "FixedClockRuntime.h"
 #include "ScriptedWindowSystem.h"
 #include "resource.h"
 

@@ -6,11 +6,11 @@
 #include "CGameApp.h"
 #include "Cp932.h"
 #include "DC.h"
+#include "FixedClockRuntime.h"
 #include "GameConstants.h"
 #include "QtFrameHost.h"
 #include "QtWindowSystem.h"
 #include "RankTable.h"
-#include "Runtime.h"
 #include "Wnd.h"
 
 #include <QApplication>

@@ -1,11 +1,8 @@
-// GoogleTest entry point shared by the test programs: runs every test inside a headless session.
-#include "HeadlessSession.h"
-
+// GoogleTest entry point shared by the test programs; drawing and text need no window system or font engine.
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    CHeadlessSession session;
     return RUN_ALL_TESTS();
 }

@@ -5,8 +5,8 @@
 #include "CGame.h"
 #include "CGameApp.h"
 #include "DC.h"
+#include "FixedClockRuntime.h"
 #include "QtFrameHost.h"
-#include "Runtime.h"
 #include "Wnd.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 
 #include "CGame.h"
 #include "DC.h"
+#include "FixedClockRuntime.h"
 #include "GameConstants.h"
-#include "Runtime.h"
 
 #include <ostream>
 #include <sstream>

@@ -1,6 +1,5 @@
 // vantrel-sim: plays games headless on the game core, for checking rules and fields by hand.
 #include "CSimRunner.h"
-#include "HeadlessSession.h"
 #include "PngFile.h"
 #include "SimOptions.h"
 
@@ -14,7 +13,6 @@ int main(int argc, char** argv)
         std::fputs(szSimUsage, stderr);
         return 2;
     }
-    CHeadlessSession session;
     CSimRunner runner(*options);
     const SimResult result = runner.Run(std::cout);
     int nStatus = 0;

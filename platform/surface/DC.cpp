@@ -3,11 +3,10 @@
 
 #include "Bitmap.h"
 #include "Brush.h"
-#include "GlyphCache.h"
+#include "LabelFont.h"
 #include "Pen.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -30,17 +29,42 @@ struct ClipBox {
     int left, top, right, bottom;
 };
 
-void DrawGlyphInk(CBitmap& bitmap, const CGlyphCache::Glyph& glyph, int xPen, int yLine, const ClipBox& clip,
+// A first byte of a code page 932 double-byte character, and a byte that may follow one.
+bool IsLeadByte(unsigned char ch)
+{
+    return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+}
+bool IsTrailByte(unsigned char ch)
+{
+    return ch >= 0x40 && ch <= 0xFC && ch != 0x7F;
+}
+
+// The glyph of the character at text[i], moving i past it. The font holds
+// printable ASCII only, so every other character, single- or double-byte,
+// draws as '?': it keeps its place in the label, and a double-byte
+// character's second byte never shows as a letter of its own.
+const LabelGlyph& NextGlyph(std::string_view text, std::size_t& i)
+{
+    const auto ch = static_cast<unsigned char>(text[i++]);
+    if (ch >= LABEL_FIRST_CHAR && ch <= LABEL_LAST_CHAR)
+        return g_labelFont[ch - LABEL_FIRST_CHAR];
+    if (IsLeadByte(ch) && i < text.size() && IsTrailByte(static_cast<unsigned char>(text[i])))
+        ++i;
+    return g_labelFont['?' - LABEL_FIRST_CHAR];
+}
+
+void DrawGlyphInk(CBitmap& bitmap, const LabelGlyph& glyph, int xPen, int yLine, const ClipBox& clip,
                   std::uint32_t pixel)
 {
-    for (int r = 0; r < CGlyphCache::LINE_HEIGHT; ++r) {
+    for (int r = 0; r < LABEL_LINE_HEIGHT; ++r) {
         const int y = yLine + r;
         if (y < clip.top || y >= clip.bottom)
             continue;
         std::uint32_t* pRow = bitmap.Bits() + std::size_t(y) * std::size_t(bitmap.GetWidth());
-        for (std::uint64_t bits = glyph.rows[std::size_t(r)]; bits != 0; bits &= bits - 1) {
-            const int x = xPen + glyph.nLeft + std::countr_zero(bits);
-            if (x >= clip.left && x < clip.right)
+        const char* pszRow = glyph.rows[std::size_t(r)];
+        for (int i = 0; pszRow[i] != '\0'; ++i) {
+            const int x = xPen + glyph.nLeft + i;
+            if (pszRow[i] == '#' && x >= clip.left && x < clip.right)
                 pRow[x] = pixel;
         }
     }
@@ -218,22 +242,16 @@ BOOL CDC::TextOut(int x, int y, std::string_view text)
 {
     if (m_pBitmap == nullptr)
         return FALSE;
-    CGlyphCache& cache = CGlyphCache::Instance();
-    const std::u32string& codePoints = cache.Decode(text);
     int nWidth = 0;
-    for (char32_t codePoint : codePoints) {
-        const CGlyphCache::Glyph* pGlyph = cache.Find(codePoint);
-        if (pGlyph == nullptr)
-            return FALSE; // no font machinery: draw nothing rather than a bare box
-        nWidth += pGlyph->nAdvance;
-    }
-    FillBlock(x, y, x + nWidth, y + CGlyphCache::LINE_HEIGHT, CBitmap::ToPixel(m_crBk));
+    for (std::size_t i = 0; i < text.size();)
+        nWidth += NextGlyph(text, i).nAdvance;
+    FillBlock(x, y, x + nWidth, y + LABEL_LINE_HEIGHT, CBitmap::ToPixel(m_crBk));
     const ClipBox clip{std::max(x, 0), std::max(y, 0), std::min(x + nWidth, m_pBitmap->GetWidth()),
-                       std::min(y + CGlyphCache::LINE_HEIGHT, m_pBitmap->GetHeight())};
+                       std::min(y + LABEL_LINE_HEIGHT, m_pBitmap->GetHeight())};
     const std::uint32_t ink = CBitmap::ToPixel(m_crText);
     int xPen = x;
-    for (char32_t codePoint : codePoints) {
-        const CGlyphCache::Glyph& glyph = *cache.Find(codePoint);
+    for (std::size_t i = 0; i < text.size();) {
+        const LabelGlyph& glyph = NextGlyph(text, i);
         DrawGlyphInk(*m_pBitmap, glyph, xPen, y, clip, ink);
         xPen += glyph.nAdvance;
     }

@@ -23,17 +23,6 @@ public:
     int Rand() override;
 };
 
-// The C library's generator with a clock that always reads the given second.
-class CFixedClockRuntime : public CSystemRuntime {
-public:
-    explicit CFixedClockRuntime(std::time_t seconds) : m_tNow(seconds) {}
-    std::time_t Time() override { return m_tNow; }
-    void SetTime(std::time_t seconds) { m_tNow = seconds; }
-
-private:
-    std::time_t m_tNow;
-};
-
 // The runtime the game uses: the system runtime unless a test installed another.
 IRuntime& GetRuntime();
 // Installs a runtime (nullptr restores the system one); returns the previous override.

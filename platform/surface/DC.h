@@ -54,7 +54,8 @@ public:
     COLORREF SetTextColor(COLORREF crColor);
     COLORREF SetBkColor(COLORREF crColor);
     // Code page 932 bytes, top-left at (x, y), in the text colour on an opaque
-    // box of the background colour one text line high.
+    // box of the background colour one text line high, in the compiled-in
+    // label font; a character other than printable ASCII draws as '?'.
     BOOL TextOut(int x, int y, std::string_view text);
 
     CBitmap* GetSelectedBitmap() const { return m_pBitmap; }
