@@ -64,6 +64,10 @@ void CSimRunner::Play(CGame& game, CDC& dc, SimResult& result, std::ostream& log
     if (m_options.bSolve)
         PlanStage(game, dc, result.nTicks, log);
     for (long long nTick = result.nTicks;; ++nTick) {
+        if (nTick == m_options.nTicks) {
+            result.end = SimResult::End::Stopped;
+            break;
+        }
         for (; m_iNextFlip < m_vecFlipTicks.size() && m_vecFlipTicks[m_iNextFlip] == nTick; ++m_iNextFlip) {
             game.Reverse();
             ++result.nFlips;

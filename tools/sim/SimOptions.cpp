@@ -40,6 +40,8 @@ bool ApplyOption(std::string_view name, std::string_view value, SimOptions& opti
         return ParseFlips(value, options.vecFlips);
     if (name == "--stages")
         return ParseNumber(value, options.nStages) && options.nStages > 0;
+    if (name == "--ticks")
+        return ParseNumber(value, options.nTicks) && options.nTicks >= 0;
     if (name == "--rss-at")
         return ParseNumber(value, options.nRssAt) && options.nRssAt > 0;
     if (name == "--png") {

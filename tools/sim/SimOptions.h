@@ -14,6 +14,7 @@ struct SimOptions {
     std::string strPng;              // where to write the final back buffer, if anywhere
     bool bRestart = false;           // after a crash, a new game one clock second later
     int nRssAt = 0;                  // report peak memory after this many cleared stages; 0 = never
+    long long nTicks = -1;           // stop before this tick; 0 = the field as Start draws it; -1 = never
 };
 
 // The generator takes 32 bits of the clock, so later seconds only repeat earlier
@@ -21,7 +22,7 @@ struct SimOptions {
 constexpr std::time_t tMaxSimSeed = 4294967295;
 
 constexpr char szSimUsage[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n"
-                              "                   [--restart] [--rss-at N]\n"
+                              "                   [--ticks N] [--restart] [--rss-at N]\n"
                               "S is a clock second from 0 to 4294967295.\n";
 
 // nullopt for anything malformed: unknown or repeated options, a missing
