@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the game alone (no tests, benchmarks or tools) with Debian's hardening flags
-# in build-deb/ (or $VANTREL_DEB_BUILD_DIR) and copies it to build/vantrel_<version>_<arch>.deb.
+# in build-deb/ (or $VANTREL_DEB_BUILD_DIR) and copies it to build/ (or $VANTREL_DEB_OUTPUT_DIR) as vantrel_<version>_<arch>.deb.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VANTREL_DEB_BUILD_DIR:-$root/build-deb}
@@ -17,7 +17,8 @@ cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/vantrel_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/vantrel_*.deb)
-mkdir -p "$root/build"
-rm -f "$root"/build/vantrel_*.deb
-cp "$deb" "$root/build/"
-echo "$root/build/$(basename "$deb")"
+out=${VANTREL_DEB_OUTPUT_DIR:-$root/build}
+mkdir -p "$out"
+rm -f "$out"/vantrel_*.deb
+cp "$deb" "$out/"
+echo "$out/$(basename "$deb")"
