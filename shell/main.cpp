@@ -1,7 +1,32 @@
-// Entry point of the game: hands over to the application object.
+// Entry point of the game: answers --help and --version, refuses other arguments, else hands over to the application.
 #include "WinApp.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kUsage = "Usage: vantrel [--help | --version]\n"
+                               "Starts the game. The ranking is kept in rank.vtd in the current directory;\n"
+                               "the crash sound clash.wav is taken from there, else from the installed data.\n";
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    // Options are answered before the window system starts, so nothing is opened or written.
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("vantrel " VANTREL_VERSION);
+        return 0;
+    }
+    if (argc > 1) {
+        std::fprintf(stderr, "vantrel: unknown argument '%s'\n", argv[1]);
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
     return AfxWinMain(argc, argv);
 }

@@ -1,16 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tests and its tools need; does nothing when all are present.
+# Installs the Debian packages a set needs, doing nothing when all are present: "game" (build and play),
+# "package" (the game and its Debian package), or by default everything the tests and tools need.
+# As a normal user apt-get runs through sudo.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-    qt6-base-dev qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-base
-    libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-ipafont-gothic fonts-dejavu-core
-    xvfb libxdamage-dev libxcb1-dev openbox xdotool
-    weston qt6-wayland imagemagick procps
-    clang-format clang-tidy cppcheck
+game=(
+    cmake ninja-build g++
+    qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libpulse0
+    fonts-ipafont-gothic fonts-dejavu-core libxcb1-dev
 )
+package=(dpkg-dev file)
+tests=(
+    clang libclang-rt-14-dev pkg-config gstreamer1.0-plugins-base
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
+    clang-format clang-tidy cppcheck
+    lintian desktop-file-utils appstream
+)
+
+case ${1:-all} in
+game) packages=("${game[@]}") ;;
+package) packages=("${game[@]}" "${package[@]}") ;;
+all) packages=("${game[@]}" "${package[@]}" "${tests[@]}") ;;
+*)
+    echo "usage: install-deps.sh [game|package|all]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,11 +34,15 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
+    sudo=()
     if [ "$(id -u)" -ne 0 ]; then
-        echo "missing packages: ${missing[*]}; run as root or install them with apt-get" >&2
-        exit 1
+        command -v sudo >/dev/null || {
+            echo "missing packages: ${missing[*]}; run as root or install sudo" >&2
+            exit 1
+        }
+        sudo=(sudo)
     fi
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    echo "installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
