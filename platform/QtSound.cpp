@@ -1,18 +1,23 @@
-// Plays a wave file through Qt Multimedia from a thread of its own, and beeps when that cannot work.
+// Plays a wave file through Qt Multimedia's audio output from a thread of its own, and beeps when that cannot work.
 #include "QtSound.h"
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
-#include <QSoundEffect>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
+#include <QtEndian>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -20,8 +25,15 @@ namespace {
 
 enum : int { STATE_PREPARING, STATE_READY, STATE_FAILED };
 
-// How long a wave may take to load once the audio device is known.
-constexpr int LOAD_TIMEOUT_MS = 5000;
+// The RIFF WAVE layout: "RIFF", a length, "WAVE", then chunks; "fmt " holds at least 16 bytes.
+constexpr qint64 WAVE_HEADER_BYTES = 12;
+constexpr qint64 CHUNK_HEADER_BYTES = 8;
+constexpr qint64 FMT_BYTES = 16;
+constexpr int WAVE_FORMAT_PCM = 1;
+constexpr int MAX_CHANNELS = 8;
+// The silence that sets the audio output up before the first crash, and how long it may take.
+constexpr qint64 WARM_UP_US = 20000;
+constexpr int WARM_UP_TIMEOUT_MS = 2000;
 // How long the end of the program waits for an idle sound thread to stop.
 constexpr int STOP_WAIT_MS = 500;
 // The installed game's data directory, relative to the directory of its executable.
@@ -39,13 +51,62 @@ std::vector<QThread*>& AbandonedThreads()
 
 struct CQtSound::CShared {
     std::atomic<int> nState{STATE_PREPARING};
-    // Lives on the sound thread; set before the state becomes STATE_READY.
-    QSoundEffect* pEffect = nullptr;
+    // Lives on the sound thread; set before the state becomes STATE_READY. A function queued on it plays the sound.
+    QObject* pPlayer = nullptr;
+    std::function<void()> fnPlay;
 };
 
 namespace {
 
-// Finds, checks and loads the wave and opens the audio device; once ready, runs an event loop that plays it on
+// A PCM wave read whole: how its samples are laid out, and the samples.
+struct CWave {
+    QAudioFormat format;
+    QByteArray samples;
+};
+
+// Reads a RIFF WAVE file of linear PCM (8, 16 or 32 bits) no larger than MAX_SOUND_BYTES.
+std::optional<CWave> ReadWave(const QString& strPath)
+{
+    // Not a regular file (a pipe would block the read, a device never ends) or too big to read whole.
+    const QFileInfo info(strPath);
+    QFile file(strPath);
+    if (strPath.isEmpty() || !info.isFile() || info.size() > CQtSound::MAX_SOUND_BYTES ||
+        !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.read(CQtSound::MAX_SOUND_BYTES + 1);
+    if (bytes.size() < WAVE_HEADER_BYTES || bytes.size() > CQtSound::MAX_SOUND_BYTES || !bytes.startsWith("RIFF") ||
+        bytes.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    CWave wave;
+    int nTag = 0;
+    int nBits = 0;
+    // Chunks: a four-letter id, a 32-bit length, the body padded to an even length.
+    for (qint64 nPos = WAVE_HEADER_BYTES; nPos + CHUNK_HEADER_BYTES <= bytes.size();) {
+        const char* pChunk = bytes.constData() + nPos;
+        const qint64 nLength = qFromLittleEndian<quint32>(pChunk + 4);
+        const qint64 nBody = nPos + CHUNK_HEADER_BYTES;
+        if (QByteArrayView(pChunk, 4) == "fmt " && nLength >= FMT_BYTES && nBody + FMT_BYTES <= bytes.size()) {
+            nTag = qFromLittleEndian<quint16>(pChunk + 8);
+            wave.format.setChannelCount(qFromLittleEndian<quint16>(pChunk + 10));
+            wave.format.setSampleRate(static_cast<int>(qFromLittleEndian<quint32>(pChunk + 12)));
+            nBits = qFromLittleEndian<quint16>(pChunk + 22);
+        } else if (QByteArrayView(pChunk, 4) == "data") {
+            wave.samples = bytes.mid(nBody, std::min(nLength, bytes.size() - nBody));
+        }
+        nPos = nBody + nLength + (nLength & 1);
+    }
+    const QAudioFormat::SampleFormat sampleFormat = nBits == 8    ? QAudioFormat::UInt8
+                                                    : nBits == 16 ? QAudioFormat::Int16
+                                                    : nBits == 32 ? QAudioFormat::Int32
+                                                                  : QAudioFormat::Unknown;
+    wave.format.setSampleFormat(sampleFormat);
+    if (nTag != WAVE_FORMAT_PCM || !wave.format.isValid() || wave.format.channelCount() > MAX_CHANNELS ||
+        wave.samples.isEmpty())
+        return std::nullopt;
+    return wave;
+}
+
+// Finds and reads the wave and opens the audio device; once ready, runs an event loop that plays the wave on
 // request until told to quit.
 class CSoundThread : public QThread {
 public:
@@ -57,41 +118,56 @@ public:
 protected:
     void run() override
     {
-        std::optional<QSoundEffect> effect;
-        if (Load(effect)) {
-            m_pShared->pEffect = &*effect;
-            m_pShared->nState.store(STATE_READY);
-            exec();
+        const std::optional<CWave> wave = ReadWave(CQtSound::FindSoundFile(m_strName, m_strAppDir));
+        if (!wave) {
             m_pShared->nState.store(STATE_FAILED);
-            m_pShared->pEffect = nullptr;
-        } else {
-            effect.reset();
-            m_pShared->nState.store(STATE_FAILED);
+            return;
         }
+        // The look-up that waits on the audio server, for as long as the server takes to answer.
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull() || !device.isFormatSupported(wave->format)) {
+            m_pShared->nState.store(STATE_FAILED);
+            return;
+        }
+        WarmUp(device, wave->format);
+        QObject player;
+        QBuffer buffer;
+        buffer.setData(wave->samples);
+        // A new output for each play: Qt's PulseAudio output does not always start again once stopped.
+        std::unique_ptr<QAudioSink> pSink;
+        m_pShared->pPlayer = &player;
+        // A crash during the previous sound starts it again from the beginning.
+        m_pShared->fnPlay = [&] {
+            pSink.reset();
+            buffer.close();
+            buffer.open(QIODevice::ReadOnly);
+            pSink = std::make_unique<QAudioSink>(device, wave->format);
+            pSink->start(&buffer);
+        };
+        m_pShared->nState.store(STATE_READY);
+        exec();
+        m_pShared->nState.store(STATE_FAILED);
+        pSink.reset();
     }
 
 private:
-    bool Load(std::optional<QSoundEffect>& effect)
+    // Plays a moment of silence and waits for it to end (within a bound), so that the output's first stream has
+    // been set up before the first crash: its sound then starts as soon as later ones.
+    static void WarmUp(const QAudioDevice& device, const QAudioFormat& format)
     {
-        const QString strPath = CQtSound::FindSoundFile(m_strName, m_strAppDir);
-        // Not a regular file (a pipe would block the read, a device never ends) or too big to read whole.
-        const QFileInfo file(strPath);
-        if (strPath.isEmpty() || !file.isFile() || !file.isReadable() || file.size() > CQtSound::MAX_SOUND_BYTES)
-            return false;
-        // The look-up that waits on the audio server, for as long as the server takes to answer.
-        if (QMediaDevices::defaultAudioOutput().isNull())
-            return false;
-        effect.emplace();
+        const char cSilence = format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0';
+        QByteArray samples(format.bytesForDuration(WARM_UP_US), cSilence);
+        QBuffer silence(&samples);
+        silence.open(QIODevice::ReadOnly);
+        QAudioSink sink(device, format);
         QEventLoop loop;
-        QObject::connect(&*effect, &QSoundEffect::statusChanged, &loop, [&] {
-            if (effect->status() == QSoundEffect::Ready || effect->status() == QSoundEffect::Error)
+        QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&loop](QAudio::State state) {
+            if (state == QAudio::IdleState || state == QAudio::StoppedState)
                 loop.quit();
         });
-        QTimer::singleShot(LOAD_TIMEOUT_MS, &loop, &QEventLoop::quit);
-        effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
-        if (effect->status() == QSoundEffect::Loading)
-            loop.exec();
-        return effect->status() == QSoundEffect::Ready;
+        QTimer::singleShot(WARM_UP_TIMEOUT_MS, &loop, &QEventLoop::quit);
+        sink.start(&silence);
+        loop.exec();
     }
 
     std::shared_ptr<CQtSound::CShared> m_pShared;
@@ -136,9 +212,7 @@ BOOL CQtSound::Play(const char* pszSound, UINT fdwSound)
 {
     if ((fdwSound & SND_FILENAME) != 0 && pszSound != nullptr) {
         if (IsReady() && QFile::decodeName(pszSound) == m_strName) {
-            QSoundEffect* pEffect = m_pShared->pEffect;
-            QMetaObject::invokeMethod(
-                pEffect, [pEffect] { pEffect->play(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(m_pShared->pPlayer, m_pShared->fnPlay, Qt::QueuedConnection);
             return TRUE;
         }
         // Not ready this time: perhaps for the next one (a sound never asked for, or a file put in place since).
