@@ -222,3 +222,20 @@ std::string WaveName(const testing::TestParamInfo<Wave>& info)
 
 INSTANTIATE_TEST_SUITE_P(Waves, CrashSoundTest, testing::Values(Wave::Game, Wave::Absent, Wave::Oversized, Wave::Pipe),
                          WaveName);
+
+// The bare name in the working directory first, then in the data directory of an installed game found from its
+// executable's directory, wherever the installation was moved.
+TEST(SoundLookup, WorkingDirectoryFirstThenTheInstalledDataDirectory)
+{
+    QTemporaryDir prefix;
+    const QString strPrevious = QDir::currentPath();
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("games") && QDir(prefix.path()).mkpath("share/games/vantrel") &&
+                QDir(prefix.path()).mkpath("home") && QDir::setCurrent(prefix.filePath("home")));
+    const QString strBin = prefix.filePath("games");
+    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), QString());
+    ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, prefix.filePath("share/games/vantrel/clash.wav")));
+    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), prefix.filePath("share/games/vantrel/clash.wav"));
+    ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, "clash.wav"));
+    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), "clash.wav");
+    QDir::setCurrent(strPrevious);
+}
