@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -51,9 +50,8 @@ std::vector<QThread*>& AbandonedThreads()
 
 struct CQtSound::CShared {
     std::atomic<int> nState{STATE_PREPARING};
-    // Lives on the sound thread; set before the state becomes STATE_READY. A function queued on it plays the sound.
+    // Lives on the sound thread; set before the state becomes STATE_READY. Its Play slot, queued, plays the sound.
     QObject* pPlayer = nullptr;
-    std::function<void()> fnPlay;
 };
 
 namespace {
@@ -106,6 +104,39 @@ std::optional<CWave> ReadWave(const QString& strPath)
     return wave;
 }
 
+} // namespace
+
+// Plays the wave on the sound thread, from its start each time.
+class CSoundPlayer : public QObject {
+    Q_OBJECT
+public:
+    CSoundPlayer(QAudioDevice device, const QAudioFormat& format, const QByteArray& samples)
+        : m_device(std::move(device)), m_format(format)
+    {
+        m_buffer.setData(samples);
+    }
+
+public slots:
+    // A crash during the previous sound starts it again. A new output each time: Qt's PulseAudio output does not
+    // always start again once stopped.
+    void Play()
+    {
+        m_pSink.reset();
+        m_buffer.close();
+        m_buffer.open(QIODevice::ReadOnly);
+        m_pSink = std::make_unique<QAudioSink>(m_device, m_format);
+        m_pSink->start(&m_buffer);
+    }
+
+private:
+    QAudioDevice m_device;
+    QAudioFormat m_format;
+    QBuffer m_buffer;
+    std::unique_ptr<QAudioSink> m_pSink;
+};
+
+namespace {
+
 // Finds and reads the wave and opens the audio device; once ready, runs an event loop that plays the wave on
 // request until told to quit.
 class CSoundThread : public QThread {
@@ -130,24 +161,13 @@ protected:
             return;
         }
         WarmUp(device, wave->format);
-        QObject player;
-        QBuffer buffer;
-        buffer.setData(wave->samples);
-        // A new output for each play: Qt's PulseAudio output does not always start again once stopped.
-        std::unique_ptr<QAudioSink> pSink;
+        CSoundPlayer player(device, wave->format, wave->samples);
+        // cppcheck-suppress danglingLifetime ; used only while the state is STATE_READY, reset before player goes
         m_pShared->pPlayer = &player;
-        // A crash during the previous sound starts it again from the beginning.
-        m_pShared->fnPlay = [&] {
-            pSink.reset();
-            buffer.close();
-            buffer.open(QIODevice::ReadOnly);
-            pSink = std::make_unique<QAudioSink>(device, wave->format);
-            pSink->start(&buffer);
-        };
         m_pShared->nState.store(STATE_READY);
         exec();
         m_pShared->nState.store(STATE_FAILED);
-        pSink.reset();
+        m_pShared->pPlayer = nullptr;
     }
 
 private:
@@ -165,7 +185,10 @@ private:
             if (state == QAudio::IdleState || state == QAudio::StoppedState)
                 loop.quit();
         });
-        QTimer::singleShot(WARM_UP_TIMEOUT_MS, &loop, &QEventLoop::quit);
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timeout.start(WARM_UP_TIMEOUT_MS);
         sink.start(&silence);
         loop.exec();
     }
@@ -212,7 +235,7 @@ BOOL CQtSound::Play(const char* pszSound, UINT fdwSound)
 {
     if ((fdwSound & SND_FILENAME) != 0 && pszSound != nullptr) {
         if (IsReady() && QFile::decodeName(pszSound) == m_strName) {
-            QMetaObject::invokeMethod(m_pShared->pPlayer, m_pShared->fnPlay, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(m_pShared->pPlayer, "Play", Qt::QueuedConnection);
             return TRUE;
         }
         // Not ready this time: perhaps for the next one (a sound never asked for, or a file put in place since).
@@ -237,3 +260,5 @@ QString CQtSound::FindSoundFile(const QString& strName, const QString& strAppDir
     const QString strInstalled = QDir(strAppDir).filePath(QString::fromLatin1(DATA_DIR_FROM_BIN) + '/' + strName);
     return QFileInfo::exists(strInstalled) ? QDir::cleanPath(strInstalled) : QString();
 }
+
+#include "QtSound.moc"

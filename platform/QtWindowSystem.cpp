@@ -5,7 +5,6 @@
 
 #include <QEvent>
 #include <QEventLoop>
-#include <QTimer>
 
 #include <functional>
 
@@ -20,7 +19,7 @@ constexpr Metric SYSTEM_METRICS[] = {
     {SM_CXEDGE, 2}, {SM_CYEDGE, 2}, {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYCAPTION, 19}, {SM_CYMENU, 19},
 };
 
-// Runs its function once, after the watched window has first been shown (and so painted).
+// Runs its function once, when the watched window is first shown.
 class CFirstShowWatch : public QObject {
 public:
     CFirstShowWatch(QObject* pWindow, std::function<void()> fn) : QObject(pWindow), m_fn(std::move(fn))
@@ -33,7 +32,7 @@ protected:
     {
         if (pEvent->type() == QEvent::Show) {
             pWatched->removeEventFilter(this);
-            QTimer::singleShot(0, this, m_fn);
+            m_fn();
         }
         return false;
     }
