@@ -1,33 +1,43 @@
-// Asynchronous playback of wave files, with the desktop's beep as fallback.
+// Asynchronous playback of one wave file prepared off the GUI thread, with the desktop's beep as fallback.
 #pragma once
 
 #include "WinTypes.h"
 
-#include <QUrl>
+#include <QString>
 
 #include <memory>
 
-class QSoundEffect;
+class QThread;
 
 class CQtSound {
 public:
-    CQtSound();
+    // Sound files larger than this are refused: a wave is read whole into memory.
+    static constexpr qint64 MAX_SOUND_BYTES = qint64{8} << 20;
+
+    CQtSound() = default;
     CQtSound(const CQtSound&) = delete;
     CQtSound& operator=(const CQtSound&) = delete;
+    // Never waits on a thread stuck in the audio library: such a thread is left to the end of the process.
     ~CQtSound();
 
-    // SND_FILENAME: starts the wave file pszSound (relative to the current
-    // directory) and returns at once; playback is always asynchronous. A
-    // missing or unplayable file, or no audio output, beeps instead.
-    // FALSE when it beeped at once.
+    // Starts getting pszSound ready on a thread of its own (found, checked, loaded, the audio device opened) and
+    // returns at once. Once per sound; again only after a preparation that failed.
+    void Prepare(const char* pszSound);
+    // SND_FILENAME: starts the prepared wave file and returns at once. A sound that is not ready (still being
+    // prepared, missing, too large, unplayable, no audio output) beeps instead and returns FALSE.
     BOOL Play(const char* pszSound, UINT fdwSound);
+    // The prepared sound can be played now.
+    bool IsReady() const;
+
+    // Where a sound named by a bare file name is looked for: the working directory, then the installed game's data
+    // directory found from the executable's directory strAppDir (strAppDir/../share/games/vantrel). Empty when found in
+    // neither.
+    static QString FindSoundFile(const QString& strName, const QString& strAppDir);
+
+    struct CShared;
 
 private:
-    void OnStatusChanged();
-
-    // One effect for the whole run, made on first use: loading the audio
-    // back end is slow, and it is only needed once a sound is wanted.
-    std::unique_ptr<QSoundEffect> m_pEffect;
-    // A play was asked for while the file was still loading.
-    bool m_bPending = false;
+    QString m_strName;
+    std::shared_ptr<CShared> m_pShared;
+    QThread* m_pThread = nullptr;
 };

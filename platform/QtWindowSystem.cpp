@@ -3,7 +3,10 @@
 
 #include "QtFrameHost.h"
 
+#include <QEvent>
 #include <QEventLoop>
+
+#include <functional>
 
 namespace {
 
@@ -14,6 +17,28 @@ struct Metric {
 };
 constexpr Metric SYSTEM_METRICS[] = {
     {SM_CXEDGE, 2}, {SM_CYEDGE, 2}, {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYCAPTION, 19}, {SM_CYMENU, 19},
+};
+
+// Runs its function once, when the watched window is first shown.
+class CFirstShowWatch : public QObject {
+public:
+    CFirstShowWatch(QObject* pWindow, std::function<void()> fn) : QObject(pWindow), m_fn(std::move(fn))
+    {
+        pWindow->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
+    {
+        if (pEvent->type() == QEvent::Show) {
+            pWatched->removeEventFilter(this);
+            m_fn();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_fn;
 };
 
 } // namespace
@@ -27,7 +52,9 @@ std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::st
                         GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
-    return std::make_unique<CQtFrameHost>(*this, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
+    auto pHost = std::make_unique<CQtFrameHost>(*this, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
+    new CFirstShowWatch(pHost->GetWindow(), [this] { m_sound.Prepare(PREPARED_SOUND); });
+    return pHost;
 }
 
 int CQtWindowSystem::GetSystemMetrics(int nIndex)

@@ -20,6 +20,10 @@ public:
     int Run() override;
     // The main window is gone: Run returns.
     void EndRun();
+    // The sound that is got ready once a frame has first been shown (the game's crash sound), so that playing it
+    // never waits on the audio server.
+    static constexpr const char* PREPARED_SOUND = "clash.wav";
+    const CQtSound& GetSound() const { return m_sound; }
 
 private:
     CQtSound m_sound;

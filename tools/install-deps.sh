@@ -14,6 +14,7 @@ tests=(
     clang libclang-rt-14-dev pkg-config gstreamer1.0-plugins-base
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
+    pulseaudio pulseaudio-utils
     clang-format clang-tidy cppcheck
     lintian desktop-file-utils appstream
 )
