@@ -25,24 +25,6 @@ int OpenFlags(UINT nOpenFlags)
     return flags;
 }
 
-// Writing past the file-size limit raises SIGXFSZ, and into a pipe whose
-// reader left SIGPIPE; either would end the game in the middle of a save.
-// Ignored, they make the write fail with EFBIG or EPIPE, which is reported
-// like any other write error. Done here rather than at start-up so that it
-// holds for every writer of files; a handler someone installed is kept.
-void IgnoreWriteSignals()
-{
-    static const bool bDone = [] {
-        for (int nSignal : {SIGPIPE, SIGXFSZ}) {
-            struct sigaction old {};
-            if (::sigaction(nSignal, nullptr, &old) == 0 && !(old.sa_flags & SA_SIGINFO) && old.sa_handler == SIG_DFL)
-                std::signal(nSignal, SIG_IGN);
-        }
-        return true;
-    }();
-    (void)bDone;
-}
-
 } // namespace
 
 CFile::~CFile()
@@ -136,6 +118,20 @@ void CFile::Close()
     // never retried; an interruption is not a failure of the data.
     if (::close(fd) != 0 && errno != EINTR)
         Fail(errno);
+}
+
+// Done once per process; a handler someone installed is kept.
+void CFile::IgnoreWriteSignals()
+{
+    static const bool bDone = [] {
+        for (int nSignal : {SIGPIPE, SIGXFSZ}) {
+            struct sigaction old {};
+            if (::sigaction(nSignal, nullptr, &old) == 0 && !(old.sa_flags & SA_SIGINFO) && old.sa_handler == SIG_DFL)
+                std::signal(nSignal, SIG_IGN);
+        }
+        return true;
+    }();
+    (void)bDone;
 }
 
 void CFile::Fail(int nOsError) const

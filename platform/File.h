@@ -33,13 +33,17 @@ public:
     // how many were read. Raises CFileException when reading fails.
     UINT Read(void* lpBuf, UINT nCount);
     // Writes all nCount bytes or raises CFileException (a full disk, an I/O
-    // error, the file-size limit). From the first write on, SIGPIPE and
-    // SIGXFSZ are ignored by the process, so that such a write fails instead
-    // of ending it.
+    // error, the file-size limit). Calls IgnoreWriteSignals first.
     void Write(const void* lpBuf, UINT nCount);
     // Raises CFileException when closing reports an error. Closing a file
     // that is not open does nothing.
     void Close();
+
+    // Writing past the file-size limit raises SIGXFSZ, and into a pipe whose
+    // reader left SIGPIPE; either would end the process in the middle of a
+    // write. Ignored from here on, they make the write fail with EFBIG or
+    // EPIPE instead, which is raised like any other write error.
+    static void IgnoreWriteSignals();
 
 private:
     [[noreturn]] void Fail(int nOsError) const;
