@@ -5,9 +5,11 @@
 #include "RankTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -31,6 +33,28 @@ bool RanksAbove(const RankEntry& a, const RankEntry& b)
     return a.nScore > b.nScore || (a.nScore == b.nScore && a.nStage < b.nStage);
 }
 
+// The table's indices in the order Sort's exchange procedure puts their
+// records: each later record is compared with whatever stands at position i
+// at that moment, and a better one is exchanged.
+std::array<int, RANK_COUNT> RankOrder()
+{
+    std::array<int, RANK_COUNT> order{};
+    std::iota(order.begin(), order.end(), 0);
+    for (int i = 0; i < RANK_COUNT - 1; ++i) {
+        for (int j = i + 1; j < RANK_COUNT; ++j) {
+            if (RanksAbove(g_rankTable[order[j]], g_rankTable[order[i]]))
+                std::swap(order[i], order[j]);
+        }
+    }
+    return order;
+}
+
+// The record the ranking order puts last: place 5 in a sorted table.
+RankEntry& LowestRanked()
+{
+    return g_rankTable[RankOrder().back()];
+}
+
 std::string UnreadableText(const CFileException& error)
 {
     return "The ranking file " + error.GetFileName() + " cannot be read (" + error.GetReason() +
@@ -45,10 +69,17 @@ std::string UncreatableText(const CFileException& error)
 
 } // namespace
 
+CRankFileKeptException::CRankFileKeptException(const CFileException& loadError)
+    : CFileException(loadError.GetFileName(), loadError.GetOsError(),
+                     "Not saved: it could not be read at start-up (" + loadError.GetReason() +
+                         ") and is kept as it was")
+{
+}
+
 void CRanking::Load()
 {
     m_strLoadProblem.clear();
-    m_bFileUnread = false;
+    m_unreadError.reset();
     CFile file;
     CFileException openError(RANK_FILE_NAME, 0);
     if (file.Open(RANK_FILE_NAME, CFile::modeRead, &openError)) {
@@ -60,7 +91,7 @@ void CRanking::Load()
             std::memcpy(g_rankTable, image, nRead);
         } catch (const CFileException& e) {
             m_strLoadProblem = UnreadableText(e);
-            m_bFileUnread = true;
+            m_unreadError = e;
         }
         return;
     }
@@ -68,7 +99,7 @@ void CRanking::Load()
     // hold the player's records and is never overwritten here.
     if (openError.GetOsError() != ENOENT) {
         m_strLoadProblem = UnreadableText(openError);
-        m_bFileUnread = true;
+        m_unreadError = openError;
         return;
     }
     try {
@@ -80,8 +111,10 @@ void CRanking::Load()
 
 void CRanking::Save()
 {
-    if (m_bFileUnread)
-        throw CFileException(RANK_FILE_NAME, CFileException::keptUnread);
+    // A file that exists but could not be read may hold records the table
+    // never received; it is never overwritten.
+    if (m_unreadError)
+        throw CRankFileKeptException(*m_unreadError);
     CFile file;
     CFileException openError(RANK_FILE_NAME, 0);
     if (!file.Open(RANK_FILE_NAME, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite, &openError))
@@ -92,14 +125,29 @@ void CRanking::Save()
 
 void CRanking::Sort()
 {
-    // Each later record is compared with whatever stands at position i at that
-    // moment; a better one is exchanged in whole, reserved bytes included.
-    for (int i = 0; i < RANK_COUNT - 1; ++i) {
-        for (int j = i + 1; j < RANK_COUNT; ++j) {
-            if (RanksAbove(g_rankTable[j], g_rankTable[i]))
-                std::swap(g_rankTable[i], g_rankTable[j]);
-        }
-    }
+    // Records move whole, reserved bytes and bytes behind the name included.
+    const std::array<int, RANK_COUNT> order = RankOrder();
+    RankEntry sorted[RANK_COUNT];
+    for (int i = 0; i < RANK_COUNT; ++i)
+        sorted[i] = g_rankTable[order[i]];
+    std::copy(std::begin(sorted), std::end(sorted), g_rankTable);
+}
+
+bool CRanking::Qualifies(std::int32_t nScore) const
+{
+    return nScore > LowestRanked().nScore;
+}
+
+void CRanking::PutRecord(const std::string& strName, std::int32_t nScore, std::int16_t nStage)
+{
+    RankEntry& entry = LowestRanked();
+    // Like strcpy: the name and its NUL, the bytes behind it untouched. A
+    // name too long for the field is cut, never written past it.
+    const std::size_t nLength = strnlen(strName.c_str(), RANK_NAME_SIZE - 1);
+    std::memcpy(entry.szName, strName.c_str(), nLength);
+    entry.szName[nLength] = '\0';
+    entry.nScore = nScore;
+    entry.nStage = nStage;
 }
 
 std::string CRanking::Format() const

@@ -42,8 +42,8 @@ private:
     void DrawInBackBuffer(const std::function<void(CDC&)>& work);
     // Quit prompt: OK destroys the window, Cancel resumes a running game.
     void ConfirmQuit();
-    // After a game over: a score above place 5 asks for a name and takes
-    // place 5; then the ranking box, unless the name was cancelled.
+    // After a game over: a qualifying score asks for a name and takes the
+    // lowest place; then the ranking box, unless the name was cancelled.
     void EnterNewRecord();
     // Sorts the table, shows it in a box and saves it.
     void ShowRanking();

@@ -3,9 +3,6 @@
 
 #include "FrameConstants.h"
 #include "NameDlg.h"
-#include "RankTable.h"
-
-#include <cstring>
 
 void CMainFrame::ReportLoadProblem()
 {
@@ -32,20 +29,12 @@ void CMainFrame::ShowRanking()
 void CMainFrame::EnterNewRecord()
 {
     const std::int32_t nScore = m_game.GetScore();
-    RankEntry& last = g_rankTable[RANK_COUNT - 1];
-    if (nScore > last.nScore) {
+    if (m_ranking.Qualifies(nScore)) {
         CNameDlg dlg(this);
         if (dlg.DoModal() != IDOK) {
             return; // a cancelled name loses the score: no box, nothing saved
         }
-        // Like strcpy: the name and its NUL, the bytes behind it untouched.
-        // The dialog holds names to 16 bytes; a longer one is cut so that it
-        // can never run past the field.
-        const std::size_t nLength = strnlen(dlg.m_strName.c_str(), RANK_NAME_SIZE - 1);
-        std::memcpy(last.szName, dlg.m_strName.c_str(), nLength);
-        last.szName[nLength] = '\0';
-        last.nScore = nScore;
-        last.nStage = m_game.GetStage();
+        m_ranking.PutRecord(dlg.m_strName, nScore, m_game.GetStage());
         m_ranking.Sort();
     }
     ShowRanking();

@@ -1,4 +1,5 @@
 // Entry point of the game: answers --help and --version, refuses other arguments, else hands over to the application.
+#include "File.h"
 #include "WinApp.h"
 
 #include <cstdio>
@@ -28,5 +29,8 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return 2;
     }
+    // From the start, not only from the first save: any write of the game's
+    // (a message to a redirected stderr included) fails rather than ending it.
+    CFile::IgnoreWriteSignals();
     return AfxWinMain(argc, argv);
 }

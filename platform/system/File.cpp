@@ -2,6 +2,7 @@
 #include "File.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,25 +40,29 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
         m_fd = -1;
     }
     m_strFileName = lpszFileName;
-    int fd;
-    do {
-        fd = ::open(lpszFileName, OpenFlags(nOpenFlags), CREATED_FILE_MODE);
-    } while (fd < 0 && errno == EINTR);
-    int nError = fd < 0 ? errno : 0;
-    if (fd >= 0 && !(nOpenFlags & modeWrite)) {
-        // Only a regular file has a definite end: a pipe or a device could
-        // keep a reader waiting, and a directory cannot be read as bytes.
-        struct stat st {};
-        if (::fstat(fd, &st) != 0)
+    // Looked at before opening, so that opening has no effect on a device or
+    // a pipe, and again on the opened file, which may have been swapped.
+    struct stat st {};
+    bool bNotRegular = ::stat(lpszFileName, &st) == 0 && !S_ISREG(st.st_mode);
+    int nError = 0;
+    int fd = -1;
+    if (!bNotRegular) {
+        do {
+            fd = ::open(lpszFileName, OpenFlags(nOpenFlags), CREATED_FILE_MODE);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0 || ::fstat(fd, &st) != 0)
             nError = errno;
-        else if (!S_ISREG(st.st_mode))
-            nError = CFileException::notRegularFile;
-        if (nError != 0)
-            ::close(fd);
+        else
+            bNotRegular = !S_ISREG(st.st_mode);
     }
+    // The errors open itself gives for a directory and for a pipe without a reader.
+    if (bNotRegular)
+        nError = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
     if (nError != 0) {
+        if (fd >= 0)
+            ::close(fd);
         if (pError)
-            *pError = CFileException(m_strFileName, nError);
+            *pError = CFileException(m_strFileName, nError, bNotRegular ? "not a regular file" : "");
         return FALSE;
     }
     m_fd = fd;
@@ -87,6 +92,7 @@ void CFile::Write(const void* lpBuf, UINT nCount)
 {
     if (m_fd < 0)
         Fail(EBADF);
+    IgnoreWriteSignals();
     const auto* p = static_cast<const char*>(lpBuf);
     UINT nDone = 0;
     while (nDone < nCount) {
@@ -112,6 +118,20 @@ void CFile::Close()
     // never retried; an interruption is not a failure of the data.
     if (::close(fd) != 0 && errno != EINTR)
         Fail(errno);
+}
+
+// Done once per process; a handler someone installed is kept.
+void CFile::IgnoreWriteSignals()
+{
+    static const bool bDone = [] {
+        for (int nSignal : {SIGPIPE, SIGXFSZ}) {
+            struct sigaction old {};
+            if (::sigaction(nSignal, nullptr, &old) == 0 && !(old.sa_flags & SA_SIGINFO) && old.sa_handler == SIG_DFL)
+                std::signal(nSignal, SIG_IGN);
+        }
+        return true;
+    }();
+    (void)bDone;
 }
 
 void CFile::Fail(int nOsError) const

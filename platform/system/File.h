@@ -20,22 +20,30 @@ public:
     // Closes a file still open without raising.
     ~CFile();
 
-    // modeRead opens an existing regular file for reading; anything else under
-    // that name (a directory, a named pipe, a device) is refused, so reading
-    // never waits for a writer. modeWrite | modeCreate | modeNoTruncate opens
-    // for writing, creating the file (mode 0644 before the umask) when missing
-    // and never shortening it. Neither waits: a named pipe without a reader is
-    // refused. Returns FALSE when the file cannot be opened and, given pError,
-    // stores the cause there; never raises.
+    // modeRead opens an existing file for reading; modeWrite | modeCreate |
+    // modeNoTruncate opens for writing, creating the file (mode 0644 before
+    // the umask) when missing and never shortening it. Either way the name
+    // must lead to a regular file, directly or through links: anything else
+    // (a directory, a named pipe, a device, a socket) is refused without
+    // waiting, with EISDIR for a directory and ENXIO otherwise. Returns FALSE
+    // when the file cannot be opened and, given pError, stores the cause
+    // there; never raises.
     BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
     // Reads up to nCount bytes, fewer only at the end of the file, and returns
     // how many were read. Raises CFileException when reading fails.
     UINT Read(void* lpBuf, UINT nCount);
-    // Writes all nCount bytes or raises CFileException (a full disk, an I/O error).
+    // Writes all nCount bytes or raises CFileException (a full disk, an I/O
+    // error, the file-size limit). Calls IgnoreWriteSignals first.
     void Write(const void* lpBuf, UINT nCount);
     // Raises CFileException when closing reports an error. Closing a file
     // that is not open does nothing.
     void Close();
+
+    // Writing past the file-size limit raises SIGXFSZ, and into a pipe whose
+    // reader left SIGPIPE; either would end the process in the middle of a
+    // write. Ignored from here on, they make the write fail with EFBIG or
+    // EPIPE instead, which is raised like any other write error.
+    static void IgnoreWriteSignals();
 
 private:
     [[noreturn]] void Fail(int nOsError) const;

@@ -7,35 +7,22 @@
 
 class CFileException : public std::runtime_error {
 public:
-    // Stands for the OS error when a name exists but is not a regular file,
-    // which the read mode refuses (a directory, a named pipe, a device).
-    static constexpr int notRegularFile = -1;
-    // Stands for a refusal to overwrite a file whose content was never read,
-    // so that records the program could not see are not lost.
-    static constexpr int keptUnread = -2;
-
-    CFileException(std::string fileName, int nOsError)
-        : std::runtime_error(fileName + ": " + Describe(nOsError)), m_strFileName(std::move(fileName)),
-          m_nOsError(nOsError)
+    // nOsError is the errno value behind the failure; strReason, when given,
+    // explains it better than the system's text for that value.
+    CFileException(std::string fileName, int nOsError, std::string strReason = {})
+        : std::runtime_error(fileName + ": " + (strReason.empty() ? std::strerror(nOsError) : strReason)),
+          m_strFileName(std::move(fileName)), m_nOsError(nOsError),
+          m_strReason(strReason.empty() ? std::strerror(nOsError) : std::move(strReason))
     {
     }
 
     const std::string& GetFileName() const { return m_strFileName; }
-    // The errno value behind the failure, notRegularFile or keptUnread.
     int GetOsError() const { return m_nOsError; }
     // The cause in a few words, for a message to the player.
-    std::string GetReason() const { return Describe(m_nOsError); }
+    const std::string& GetReason() const { return m_strReason; }
 
 private:
-    static std::string Describe(int nOsError)
-    {
-        if (nOsError == notRegularFile)
-            return "not a regular file";
-        if (nOsError == keptUnread)
-            return "Not saved: it could not be read at start-up and is kept as it was";
-        return std::strerror(nOsError);
-    }
-
     std::string m_strFileName;
     int m_nOsError;
+    std::string m_strReason;
 };

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -33,15 +35,16 @@ protected:
 // Taken before any test runs, to see the table's compile-time content.
 const std::string s_strStartImage = TableBytes();
 
-// The OS error of the file error a save raises, or 0 when it raises none.
-int SaveError(CRanking& ranking)
+// What the error box would say after "rank.vtd": the reason of the error a
+// save raises, or "saved".
+std::string SaveResult(CRanking& ranking)
 {
     try {
         ranking.Save();
     } catch (const CFileException& e) {
-        return e.GetOsError();
+        return e.GetReason();
     }
-    return 0;
+    return "saved";
 }
 
 TEST_F(RankingTest, MissingFileIsCreatedFromTheBuiltInTableAShortOneReplacesOnlyItsOwnBytes)
@@ -76,21 +79,75 @@ TEST_F(RankingTest, LongUnsortedFileLoadsAsIsAndSaveKeepsItsTail)
 }
 
 // Unreadable names that exist are kept and reported by the hostile-file tests of the shell.
-TEST_F(RankingTest, FailedSavesRaiseAndTheGameStartsWithoutAFile)
+TEST_F(RankingTest, SaveWritesOnlyIntoARegularFileAndTheGameStartsWithoutAFile)
 {
-    ASSERT_EQ(symlink("/dev/full", "rank.vtd"), 0);
-    SetTable(RecordBytes("n", 1, 1) + BuiltInImage().substr(28));
-    const std::string table = TableBytes();
     CRanking ranking;
-    EXPECT_EQ(SaveError(ranking), ENOSPC);
-    EXPECT_EQ(TableBytes(), table);
+    // A pipe with a reader would take the save, and SIGPIPE end the game once the reader left.
+    ASSERT_EQ(mkfifo("rank.vtd", 0644), 0);
+    const int fdReader = open("rank.vtd", O_RDONLY | O_NONBLOCK);
+    EXPECT_EQ(SaveResult(ranking), "not a regular file");
+    char c = 0;
+    EXPECT_LE(read(fdReader, &c, 1), 0) << "bytes reached the pipe";
+    close(fdReader);
+    EXPECT_EQ(SaveResult(ranking), "not a regular file") << "a pipe without a reader";
+    std::filesystem::remove("rank.vtd");
+    std::filesystem::create_directory("rank.vtd");
+    EXPECT_EQ(SaveResult(ranking), "not a regular file") << "a directory";
+    std::filesystem::remove("rank.vtd");
+    std::filesystem::create_symlink("/dev/null", "rank.vtd");
+    EXPECT_EQ(SaveResult(ranking), "not a regular file") << "a device through a link";
 
     std::filesystem::remove_all(m_pathTemp);
+    const std::string table = TableBytes();
     ranking.Load();
     EXPECT_EQ(TableBytes(), table);
     EXPECT_EQ(ranking.GetLoadProblem(), "The ranking file rank.vtd cannot be created (No such file or directory). "
                                         "The built-in ranking is used; new scores may not be saved.");
-    EXPECT_EQ(SaveError(ranking), ENOENT);
+    EXPECT_EQ(SaveResult(ranking), "No such file or directory");
+}
+
+// SIGXFSZ would end the process halfway through the write; run in a child, which sets the limit.
+TEST_F(RankingTest, SaveBeyondTheFileSizeLimitFailsAndTheProcessGoesOn)
+{
+    EXPECT_EXIT(
+        {
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 70;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            CRanking ranking;
+            std::exit(SaveResult(ranking) == "File too large" ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+// Tables written by another program: a new score is weighed against, and
+// replaces, the record the ranking order puts last, wherever it stands.
+TEST_F(RankingTest, NewRecordTakesTheLowestRankedPlaceAndItsNameStopsAtTheField)
+{
+    // Records named X1 to X5 with reserved bytes r0 to r4, all in stage 1.
+    const std::string X(15, 'X');
+    auto put = [&X](const int(&scores)[5], int nScore, const std::string& name) {
+        std::string image;
+        for (int i = 0; i < 5; ++i)
+            image += RecordBytes(X + char('1' + i), scores[i], 1, {'r', char('0' + i)});
+        SetTable(image);
+        CRanking ranking;
+        if (!ranking.Qualifies(nScore))
+            return std::string("does not qualify");
+        ranking.PutRecord(name, nScore, 2);
+        return TableBytes();
+    };
+    EXPECT_EQ(put({10, 20, -40, 30, 80}, 89, "AB"),
+              RecordBytes(X + "1", 10, 1, "r0") + RecordBytes(X + "2", 20, 1, "r1") +
+                  RecordBytes(std::string("AB\0", 3) + X.substr(3) + "3", 89, 2, "r2") +
+                  RecordBytes(X + "4", 30, 1, "r3") + RecordBytes(X + "5", 80, 1, "r4"));
+    EXPECT_EQ(put({10, 20, -40, 30, 80}, -40, "AB"), "does not qualify");
+    EXPECT_EQ(put({100, 200, 300, 400, 9000}, 5000, std::string(25, 'N')).substr(0, 28),
+              RecordBytes(std::string(19, 'N'), 5000, 2, "r0"));
+    // Sorted, with the last two equal: place 5 goes, as it always did.
+    EXPECT_EQ(put({50, 40, 30, 20, 20}, 21, "").substr(84),
+              RecordBytes(X + "4", 20, 1, "r3") + RecordBytes(std::string(1, '\0') + X.substr(1) + "5", 21, 2, "r4"));
 }
 
 // Sorts records named after their former places 1 to 5; returns the names in their new order.

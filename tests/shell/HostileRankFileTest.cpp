@@ -75,11 +75,12 @@ std::function<void()> File(std::string bytes, fs::perms perms = fs::perms(0644))
 
 struct HostileCase {
     const char* name;
-    std::function<void()> make; // in the game's directory; "../elsewhere" is free for link targets
-    const char* startProblem;   // in the start-up box after "rank.vtd "; empty: no box
-    std::string shown;          // the table shown in the ranking box
-    const char* saveError;      // the reason in the error box after it; empty: saved
-    std::string after;          // Snapshot() after the ranking box
+    std::function<void()> make;      // in the game's directory; "../elsewhere" is free for link targets
+    const char* startProblem;        // in the start-up box after "rank.vtd "; empty: no box
+    std::string shown;               // the table shown in the ranking box
+    const char* saveError;           // the reason in the error box after it; empty: saved
+    std::string after;               // Snapshot() after the ranking box
+    std::function<void()> swap = {}; // replaces "rank.vtd" between start-up and the ranking box
 };
 
 const HostileCase CASES[] = {
@@ -110,6 +111,10 @@ const HostileCase CASES[] = {
      "", SORTED, "", "-> ../elsewhere/rank.vtd\n" + SORTED + "T"},
     {"FullDisk", [] { fs::create_symlink("/dev/full", "rank.vtd"); }, "cannot be read (not a regular file)", BUILT_IN,
      "Not saved", "-> /dev/full\n<not a file>"},
+    {"DeviceLinkedAfterStart", [] {}, "", BUILT_IN, "not a regular file", "-> /dev/null\n<not a file>",
+     [] { fs::remove("rank.vtd"), fs::create_symlink("/dev/null", "rank.vtd"); }},
+    {"PipeAfterStart", [] {}, "", BUILT_IN, "not a regular file", "<not a file>",
+     [] { fs::remove("rank.vtd"), mkfifo("rank.vtd", 0644); }},
 };
 
 class HostileRankFileTest : public ShellTest, public testing::WithParamInterface<HostileCase> {};
@@ -142,6 +147,8 @@ TEST_P(HostileRankFileTest, GameStartsReportsAsDecidedAndChangesTheFileOnlyThrou
     EXPECT_TRUE(m_sys.Tick());
     EXPECT_TRUE(Snapshot() == afterStart) << "after playing";
 
+    if (c.swap)
+        c.swap();
     const std::size_t n = m_sys.m_boxes.size();
     m_sys.Then(IDOK);
     if (*c.saveError)
