@@ -65,15 +65,12 @@ Image WithSprite(Image image, int x0, int y0)
     return image;
 }
 
-// Installs a fixed clock for the test's games.
+// The test's games run on a fixed clock.
 class GameTest : public testing::Test {
 public:
     static constexpr unsigned nSecond = 1234567;
 
 protected:
-    void SetUp() override { SetRuntime(&m_runtime); }
-    void TearDown() override { SetRuntime(nullptr); }
-
     CFixedClockRuntime m_runtime{nSecond};
 };
 
@@ -86,7 +83,7 @@ std::tuple<int, int, int, int, int> State(const CGame& game)
 TEST_F(GameTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
 {
     Surface s;
-    CGame game; // head at (11, 199)
+    CGame game(m_runtime); // head at (11, 199)
     const std::pair<COLORREF, HitResult> cases[] = {{0x000000, HIT_NONE},  {0xff0000, HIT_GOAL},  {0x00ffff, HIT_CRASH},
                                                     {0x00ff00, HIT_CRASH}, {0xffffff, HIT_CRASH}, {0x0000ff, HIT_CRASH},
                                                     {0xfe0000, HIT_CRASH}, {0x000001, HIT_CRASH}};
@@ -107,7 +104,7 @@ TEST_F(GameTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
 TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
 {
     Surface s, expected;
-    CGame game;
+    CGame game(m_runtime);
     for (int i = 0; i < 10; ++i)
         game.Reverse();
     EXPECT_EQ(State(game), std::tuple(11, 199, 2, -100, 1));
@@ -136,7 +133,7 @@ TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
 TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
 {
     Surface s;
-    CGame game;
+    CGame game(m_runtime);
     game.LoadBitmaps();
     for (int i = 0; i < 616; ++i) {
         if (i % 2 == 1)

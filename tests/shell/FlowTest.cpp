@@ -20,14 +20,7 @@ COLORREF Pixel(const CBitmap& bmp, int x, int y)
 
 class FlowTest : public ShellTest {
 protected:
-    // Ticks survived by a head falling straight from the start through the field.
-    int DropScore() const
-    {
-        int n = 0;
-        while (Pixel(m_field, 11 + n, 199 + 2 * n) == 0)
-            ++n;
-        return n;
-    }
+    int DropScore() const { return m_scene.DropScore(); }
     std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
 };
 
