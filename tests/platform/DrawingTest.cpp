@@ -49,21 +49,6 @@ TEST_F(DrawingTest, RectangleOutlinesOfOneAndTwoPixels)
     }));
 }
 
-TEST_F(DrawingTest, NewContextHoldsBlackOnePixelPenAndReturnsPreviousTools)
-{
-    CBrush red(RED);
-    CBrush* pStockBrush = m_dc.SelectObject(&red);
-    m_dc.Rectangle(0, 0, 640, 400);
-    EXPECT_TRUE(SurfaceIs(m_dc, [](int x, int y) { return x == 0 || x == 639 || y == 0 || y == 399 ? BLACK : RED; }));
-    CPen a(PS_SOLID, 2, GREEN), b(PS_SOLID, 1, BLUE);
-    CPen* pStockPen = m_dc.SelectObject(&a);
-    EXPECT_EQ(m_dc.SelectObject(&b), &a);
-    EXPECT_EQ(m_dc.SelectObject(pStockPen), &b);
-    EXPECT_EQ(m_dc.SelectObject(pStockBrush), &red);
-    CBitmap other;
-    EXPECT_EQ(m_dc.SelectObject(&other), &m_grey.bmp);
-}
-
 // A 2 x 2 box gives a 2 x 2 dot in the pen's colour, clipped at the edge; the
 // game's colours read back exactly, also after a whole-surface copy; reads and
 // writes outside are invalid. Blackness clears the surface.

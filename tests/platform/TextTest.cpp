@@ -55,13 +55,4 @@ TEST(TextTest, OtherCharactersDrawAsQuestionMarks)
     EXPECT_TRUE(SurfaceIs(other.dc, [&](int x, int y) { return marks.dc.GetPixel(x, y); }));
 }
 
-TEST(TextTest, ShorterScoreWithTrailingSpacesLeavesNoOldDigit)
-{
-    Surface over, fresh;
-    over.dc.TextOut(30, 380, "score 12345       ");
-    over.dc.TextOut(30, 380, "score 678       ");
-    fresh.dc.TextOut(30, 380, "score 678       ");
-    EXPECT_TRUE(SurfaceIs(over.dc, [&](int x, int y) { return fresh.dc.GetPixel(x, y); }));
-}
-
 } // namespace

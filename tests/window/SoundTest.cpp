@@ -3,9 +3,11 @@
 
 #include "QtWindowSystem.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <sys/socket.h>
@@ -227,15 +229,14 @@ INSTANTIATE_TEST_SUITE_P(Waves, CrashSoundTest, testing::Values(Wave::Game, Wave
 // executable's directory, wherever the installation was moved.
 TEST(SoundLookup, WorkingDirectoryFirstThenTheInstalledDataDirectory)
 {
-    QTemporaryDir prefix;
-    const QString strPrevious = QDir::currentPath();
-    ASSERT_TRUE(QDir(prefix.path()).mkpath("games") && QDir(prefix.path()).mkpath("share/games/vantrel") &&
-                QDir(prefix.path()).mkpath("home") && QDir::setCurrent(prefix.filePath("home")));
-    const QString strBin = prefix.filePath("games");
+    const CTestScene scene(0);
+    const QDir prefix(QString::fromStdString(scene.m_dir.string()));
+    ASSERT_TRUE(prefix.mkpath("games") && prefix.mkpath("share/games/vantrel") && prefix.mkpath("home") &&
+                QDir::setCurrent(prefix.filePath("home")));
+    const QString strBin = prefix.filePath("games"), strData = prefix.filePath("share/games/vantrel/clash.wav");
     EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), QString());
-    ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, prefix.filePath("share/games/vantrel/clash.wav")));
-    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), prefix.filePath("share/games/vantrel/clash.wav"));
+    ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, strData));
+    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), strData);
     ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, "clash.wav"));
     EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), "clash.wav");
-    QDir::setCurrent(strPrevious);
 }
