@@ -1,5 +1,4 @@
-// Pixel rules of rectangles, ellipses, pixels and block transfers on a 640 x 400 surface.
-#include "Brush.h"
+// Pixel rules of ellipses, pixels and block transfers on a 640 x 400 surface.
 #include "Pen.h"
 #include "SurfaceCheck.h"
 
@@ -11,43 +10,13 @@ constexpr COLORREF GREEN = 0x00FF00, BLUE = 0xFF0000, YELLOW = 0x00FFFF, GREY = 
 
 constexpr auto In = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
 
-// A grey surface: every pixel a drawing call did not touch stays grey.
+// A grey surface: every pixel a drawing call did not touch stays grey. The
+// rectangles of the field are checked pixel for pixel by the core's tests.
 class DrawingTest : public testing::Test {
 protected:
-    // Draws one rectangle with its own pen and brush, restoring the context's.
-    void Rect(int nPenWidth, COLORREF crPen, COLORREF crBrush, RECT rc)
-    {
-        CPen pen(PS_SOLID, nPenWidth, crPen);
-        CBrush brush(crBrush);
-        CPen* pOldPen = m_dc.SelectObject(&pen);
-        CBrush* pOldBrush = m_dc.SelectObject(&brush);
-        m_dc.Rectangle(&rc);
-        m_dc.SelectObject(pOldBrush);
-        m_dc.SelectObject(pOldPen);
-    }
-
     Surface m_grey{640, 400, 0xFF808080u};
     CDC& m_dc = m_grey.dc;
 };
-
-// The frame and a gate with 2-pixel pens, a safe block with a 1-pixel pen.
-TEST_F(DrawingTest, RectangleOutlinesOfOneAndTwoPixels)
-{
-    Rect(2, GREEN, BLACK, {10, 20, 629, 379});
-    Rect(2, BLUE, BLACK, {628, 179, 629, 219});
-    Rect(1, YELLOW, BLUE, {12, 169, 17, 229});
-    EXPECT_TRUE(SurfaceIs(m_dc, [](int x, int y) {
-        if (In(x, 627, 628) && In(y, 178, 218))
-            return BLUE;
-        if (In(x, 12, 16) && In(y, 169, 228))
-            return x == 12 || x == 16 || y == 169 || y == 228 ? YELLOW : BLUE;
-        const bool bColumn = (In(x, 9, 10) || In(x, 627, 628)) && In(y, 19, 378);
-        const bool bRow = (In(y, 19, 20) || In(y, 377, 378)) && In(x, 9, 628);
-        if (bColumn || bRow)
-            return GREEN;
-        return In(x, 11, 626) && In(y, 21, 376) ? BLACK : GREY;
-    }));
-}
 
 // A 2 x 2 box gives a 2 x 2 dot in the pen's colour, clipped at the edge; the
 // game's colours read back exactly, also after a whole-surface copy; reads and
