@@ -13,11 +13,6 @@ namespace {
 // The built-in places 1 to 3 and 1 to 4.
 const std::string TOP3 = BUILT_IN.substr(0, 84), TOP4 = BUILT_IN.substr(0, 112);
 
-COLORREF Pixel(const CBitmap& bmp, int x, int y)
-{
-    return CBitmap::FromPixel(bmp.Bits()[y * 640 + x]);
-}
-
 class FlowTest : public ShellTest {
 protected:
     int DropScore() const { return m_scene.DropScore(); }

@@ -11,6 +11,12 @@
 #include <stdexcept>
 #include <string>
 
+// The colour of a bitmap's pixel at (x, y).
+inline COLORREF Pixel(const CBitmap& bmp, int x, int y)
+{
+    return CBitmap::FromPixel(bmp.Bits()[y * bmp.GetWidth() + x]);
+}
+
 // The working directory is a new folder under the system's temporary one while
 // the scene lives; the folder goes with everything in it, read-only folders too.
 class CTestScene {
@@ -40,13 +46,11 @@ public:
     CTestScene(const CTestScene&) = delete;
     CTestScene& operator=(const CTestScene&) = delete;
 
-    // The colour of the ready field at (x, y).
-    COLORREF FieldPixel(int x, int y) const { return CBitmap::FromPixel(m_field.Bits()[y * 640 + x]); }
     // Ticks survived by a head that falls straight from the start through the ready field.
     int DropScore() const
     {
         int n = 0;
-        while (FieldPixel(11 + n, 199 + 2 * n) == 0)
+        while (Pixel(m_field, 11 + n, 199 + 2 * n) == 0)
             ++n;
         return n;
     }
