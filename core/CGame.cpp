@@ -36,7 +36,7 @@ void DrawNumber(CDC& dc, POINT pt, const char* pszFormat, int nValue)
 
 } // namespace
 
-CGame::CGame()
+CGame::CGame(IRuntime& runtime) : m_runtime(runtime)
 {
     Reset();
 }
@@ -164,12 +164,11 @@ void CGame::DrawField(CDC& dc) const
 // second share their stars; x is drawn before y.
 void CGame::DrawStars(CDC& dc) const
 {
-    IRuntime& runtime = GetRuntime();
-    runtime.Srand(static_cast<unsigned int>(runtime.Time()));
+    m_runtime.Srand(static_cast<unsigned int>(m_runtime.Time()));
     const int nStars = (m_nStage - 1) * nStarsPerStage + nStarsFirstStage;
     for (int i = 0; i < nStars; ++i) {
-        const int x = runtime.Rand() % nStarXRange + nStarXMin;
-        const int y = runtime.Rand() % nStarYRange + nStarYMin;
+        const int x = m_runtime.Rand() % nStarXRange + nStarXMin;
+        const int y = m_runtime.Rand() % nStarYRange + nStarYMin;
         dc.Ellipse(x, y, x + nStarSize, y + nStarSize);
     }
 }

@@ -5,6 +5,7 @@
 #include "CGame.h"
 #include "FrameWnd.h"
 #include "Ranking.h"
+#include "Runtime.h"
 
 #include <functional>
 
@@ -49,7 +50,7 @@ private:
     void ShowRanking();
 
     CBitmap m_bmpBack;
-    CGame m_game;
+    CGame m_game{GetRuntime()};
     CRanking m_ranking;
     int m_bPlaying; // nonzero from Start until the next crash
 };

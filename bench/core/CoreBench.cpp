@@ -14,15 +14,13 @@ struct BenchSurface {
     CBitmap bmp;
     CDC dc;
     CFixedClockRuntime runtime{1};
-    IRuntime* pPrevious;
 
-    BenchSurface() : pPrevious(SetRuntime(&runtime))
+    BenchSurface()
     {
         bmp.CreateBitmap(640, 400);
         dc.CreateCompatibleDC(nullptr);
         dc.SelectObject(&bmp);
     }
-    ~BenchSurface() { SetRuntime(pPrevious); }
 };
 
 // On a black surface every probe is free; turning every 32 columns keeps the
@@ -31,7 +29,7 @@ struct BenchSurface {
 void BM_FreeTick(benchmark::State& state)
 {
     BenchSurface s;
-    CGame game;
+    CGame game(s.runtime);
     for (auto _ : state) {
         if (game.GetX() >= 600) {
             state.PauseTiming();
@@ -54,7 +52,7 @@ BENCHMARK(BM_FreeTick);
 void BM_DrawField(benchmark::State& state)
 {
     BenchSurface s;
-    CGame game;
+    CGame game(s.runtime);
     while (game.GetStage() < state.range(0))
         game.Advance(s.dc, HIT_GOAL);
     for (auto _ : state)
@@ -65,7 +63,7 @@ BENCHMARK(BM_DrawField)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond
 void BM_SolveStageOne(benchmark::State& state)
 {
     BenchSurface s;
-    CGame game;
+    CGame game(s.runtime);
     game.DrawField(s.dc);
     CFlipSolver solver;
     for (auto _ : state)

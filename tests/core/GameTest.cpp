@@ -1,5 +1,5 @@
-// The game core: probe classes, each Advance branch and Reverse as exact field images, and whole headless games.
-#include "CFlipSolver.h"
+// The game core: probe classes, each Advance branch and Reverse as exact field images, and whole headless games
+// (the solver is checked by the solved games and the dead end).
 #include "CGame.h"
 #include "CSimRunner.h"
 #include "FixedClockRuntime.h"
@@ -65,15 +65,12 @@ Image WithSprite(Image image, int x0, int y0)
     return image;
 }
 
-// Installs a fixed clock for the test's games.
+// The test's games run on a fixed clock.
 class GameTest : public testing::Test {
 public:
     static constexpr unsigned nSecond = 1234567;
 
 protected:
-    void SetUp() override { SetRuntime(&m_runtime); }
-    void TearDown() override { SetRuntime(nullptr); }
-
     CFixedClockRuntime m_runtime{nSecond};
 };
 
@@ -86,7 +83,7 @@ std::tuple<int, int, int, int, int> State(const CGame& game)
 TEST_F(GameTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
 {
     Surface s;
-    CGame game; // head at (11, 199)
+    CGame game(m_runtime); // head at (11, 199)
     const std::pair<COLORREF, HitResult> cases[] = {{0x000000, HIT_NONE},  {0xff0000, HIT_GOAL},  {0x00ffff, HIT_CRASH},
                                                     {0x00ff00, HIT_CRASH}, {0xffffff, HIT_CRASH}, {0x0000ff, HIT_CRASH},
                                                     {0xfe0000, HIT_CRASH}, {0x000001, HIT_CRASH}};
@@ -107,7 +104,7 @@ TEST_F(GameTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
 TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
 {
     Surface s, expected;
-    CGame game;
+    CGame game(m_runtime);
     for (int i = 0; i < 10; ++i)
         game.Reverse();
     EXPECT_EQ(State(game), std::tuple(11, 199, 2, -100, 1));
@@ -136,7 +133,7 @@ TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
 TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
 {
     Surface s;
-    CGame game;
+    CGame game(m_runtime);
     game.LoadBitmaps();
     for (int i = 0; i < 616; ++i) {
         if (i % 2 == 1)
@@ -153,13 +150,14 @@ TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
     EXPECT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
 }
 
-SimResult Play(bool bSolve, int nStages)
+SimResult Play(bool bSolve, int nStages, std::ostream& log, bool bRestart = false, unsigned nSeed = GameTest::nSecond)
 {
     SimOptions options;
-    options.tSeed = GameTest::nSecond;
+    options.tSeed = nSeed;
     options.bSolve = bSolve;
     options.nStages = nStages;
-    std::ostringstream log;
+    options.bRestart = bRestart;
+    options.nRssAt = bRestart ? 10 : 0;
     return CSimRunner(options).Run(log);
 }
 
@@ -171,33 +169,33 @@ TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredictsASolvedOneClearsThr
     int t = 0;
     while (field[(199 + 2 * t) * 640 + 11 + t] == 0)
         ++t;
-    EXPECT_EQ(FormatSimResult(Play(false, 0)),
+    std::ostringstream log;
+    EXPECT_EQ(FormatSimResult(Play(false, 0, log)),
               "result: stage=1 score=" + std::to_string(t) + " ticks=" + std::to_string(t + 1) + " flips=0 end=crash");
     // A solved game clears three stages with the score the rules predict.
-    const SimResult result = Play(true, 3);
+    const SimResult result = Play(true, 3, log);
     EXPECT_EQ(result.nTicks, 3 * 617);
     EXPECT_EQ(result.nStage, 4);
     EXPECT_EQ(result.nScore, 3 * 616 - 10 * result.nFlips + 100 + 200 + 300);
     EXPECT_EQ(result.end, SimResult::End::Stopped);
 }
 
-// A corridor of rows 197-201 up to the gate lets the head through only by
-// turning at every even column: 308 flips.
-TEST_F(GameTest, SolverFindsTheFewestFlipsOrNone)
+// With the clock at second 25 the solver clears 142 stages, and stage 143 has
+// no way to the gate; with restarts a game drawn a second later clears the rest.
+TEST_F(GameTest, RunnerRestartsAtADeadEndWithTheNextSecondsField)
 {
-    Surface s;
-    for (int y = 0; y < 400; ++y)
-        for (int x = 0; x < 640; ++x)
-            s.dc.SetPixel(x, y, y < 197 || y > 201 || x > 627 ? 0x00ff00 : x == 627 ? 0xff0000 : 0x000000);
-    CFlipSolver solver;
-    s.dc.SetPixel(300, 197, 0x00ff00);
-    s.dc.SetPixel(300, 201, 0x00ff00);
-    EXPECT_FALSE(solver.Solve(s.dc, 11, 199, 2)) << "a wall across the corridor";
-    s.dc.SetPixel(300, 197, 0x000000);
-    s.dc.SetPixel(300, 201, 0x000000);
-    const auto plan = solver.Solve(s.dc, 11, 199, 2);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->size(), 308u);
+    std::ostringstream log;
+    EXPECT_EQ(FormatSimResult(Play(true, 145, log, false, 25)).find("result: stage=143 "), 0u);
+    log.str({});
+    const SimResult result = Play(true, 145, log, true, 25);
+    EXPECT_EQ(result.end, SimResult::End::Stopped);
+    EXPECT_EQ(result.nStage, 4);
+    const std::string text = log.str();
+    EXPECT_NE(text.find("restart: crash at stage 143, new game at second 26\n"), std::string::npos);
+    EXPECT_EQ(text.find("restart:", text.find("restart:") + 1), std::string::npos) << "one restart only";
+    // Peak memory when the tenth stage is cleared and at the end.
+    EXPECT_NE(text.find("memory: stages=10 maxrss_kb="), std::string::npos);
+    EXPECT_NE(text.find("memory: stages=145 maxrss_kb="), std::string::npos);
 }
 
 } // namespace

@@ -13,21 +13,9 @@ namespace {
 // The built-in places 1 to 3 and 1 to 4.
 const std::string TOP3 = BUILT_IN.substr(0, 84), TOP4 = BUILT_IN.substr(0, 112);
 
-COLORREF Pixel(const CBitmap& bmp, int x, int y)
-{
-    return CBitmap::FromPixel(bmp.Bits()[y * 640 + x]);
-}
-
 class FlowTest : public ShellTest {
 protected:
-    // Ticks survived by a head falling straight from the start through the field.
-    int DropScore() const
-    {
-        int n = 0;
-        while (Pixel(m_field, 11 + n, 199 + 2 * n) == 0)
-            ++n;
-        return n;
-    }
+    int DropScore() const { return m_scene.DropScore(); }
     std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
 };
 

@@ -2,16 +2,14 @@
 #pragma once
 
 #include "../ranking/RankBytes.h"
-#include "CGame.h"
 #include "CGameApp.h"
-#include "DC.h"
-#include "FixedClockRuntime.h"
 #include "ScriptedWindowSystem.h"
+#include "TestScene.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 inline const std::string BUILT_IN = BuiltInImage();
@@ -24,29 +22,14 @@ protected:
 
     void SetUp() override
     {
-        char dir[] = "/tmp/vantrel-shell-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        m_dir = dir;
-        std::filesystem::current_path(m_dir);
         SetTable(BUILT_IN);
-        SetRuntime(&m_clock);
-        m_field.CreateBitmap(640, 400);
-        CDC dc;
-        dc.SelectObject(&m_field);
-        CGame().DrawField(dc); // what the frame should show at start-up, from the core with the same clock
+        SetRuntime(&m_scene.m_clock);
     }
     void TearDown() override
     {
         ASSERT_EQ(seteuid(getuid()), 0); // back from a player's user id
         theApp.m_pMainWnd = nullptr;
         SetRuntime(nullptr);
-        std::filesystem::current_path(m_oldDir);
-        // A read-only directory of a normal user would keep its entries.
-        for (const auto& e : std::filesystem::recursive_directory_iterator(m_dir))
-            if (e.is_directory() && !e.is_symlink())
-                std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
-                                             std::filesystem::perm_options::add);
-        std::filesystem::remove_all(m_dir);
     }
 
     // Start-up with "rank.vtd" holding image, unless it is empty.
@@ -62,10 +45,11 @@ protected:
         m_sys.Then(IDOK);
         m_sys.Command(ID_GAME_START);
     }
-    bool ShowsField() const { return std::equal(m_field.Bits(), m_field.Bits() + 640 * 400, m_sys.m_screen.Bits()); }
+    bool ShowsField() const
+    {
+        return std::equal(m_scene.m_field.Bits(), m_scene.m_field.Bits() + 640 * 400, m_sys.m_screen.Bits());
+    }
 
-    CFixedClockRuntime m_clock{FIELD_SECOND};
+    CTestScene m_scene{FIELD_SECOND};
     CScriptedWindowSystem m_sys;
-    CBitmap m_field;
-    std::filesystem::path m_oldDir = std::filesystem::current_path(), m_dir;
 };

@@ -1,26 +1,22 @@
 // The frame soak: the game's real frame on Qt, played by a seeded player on a fast tick clock, then checked.
 // Usage: frame_soak [--ticks N] [--no-rss-check]; exits non-zero on any failed check.
 // --no-rss-check is for builds whose allocator keeps freed memory on purpose (AddressSanitizer's quarantine).
-#include "Bitmap.h"
 #include "CFlipSolver.h"
 #include "CGameApp.h"
 #include "Cp932.h"
-#include "DC.h"
-#include "FixedClockRuntime.h"
 #include "GameConstants.h"
 #include "QtFrameHost.h"
 #include "QtWindowSystem.h"
 #include "RankTable.h"
+#include "TestScene.h"
 #include "Wnd.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -75,6 +71,7 @@ public:
     }
 };
 
+// Resident memory in kB and the number of top-level windows.
 struct Memory {
     long nRssKb = 0;
     qsizetype nWindows = 0;
@@ -85,8 +82,8 @@ Memory Measure()
     QFile status("/proc/self/status");
     status.open(QIODevice::ReadOnly);
     const QByteArray text = status.readAll();
-    const long nRssKb = text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').value(0).toLong();
-    return {nRssKb, QApplication::topLevelWidgets().size()};
+    return {text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').value(0).toLong(),
+            QApplication::topLevelWidgets().size()};
 }
 
 CSoakFrameHost* Host()
@@ -103,8 +100,8 @@ QWidget* TopModal()
 void Press(QWidget* pTarget, int nKey, const QString& text = {}, bool bAutoRepeat = false)
 {
     QKeyEvent press(QEvent::KeyPress, nKey, Qt::NoModifier, text, bAutoRepeat);
-    QApplication::sendEvent(pTarget, &press);
     QKeyEvent release(QEvent::KeyRelease, nKey, Qt::NoModifier, text);
+    QApplication::sendEvent(pTarget, &press);
     QApplication::sendEvent(pTarget, &release);
 }
 
@@ -166,10 +163,8 @@ private:
     // Space (sometimes an auto-repeat) or a click.
     void Flip()
     {
-        if (Chance(2))
-            Press(Host()->GetClient(), Qt::Key_Space, " ", Chance(4));
-        else
-            QTest::mouseClick(Host()->GetClient(), Qt::LeftButton);
+        Chance(2) ? Press(Host()->GetClient(), Qt::Key_Space, " ", Chance(4))
+                  : QTest::mouseClick(Host()->GetClient(), Qt::LeftButton);
     }
 
     // A menu command from a fresh call, as a click on the menu would be, so that the ticks keep
@@ -178,13 +173,9 @@ private:
     {
         m_bCommandQueued = true;
         QTimer::singleShot(0, [this, item = QString::fromUtf8(pszItem)] {
-            for (QAction* pAction : Host()->GetWindow()->findChildren<QAction*>()) {
-                if (pAction->text() == item) {
-                    if (TopModal() == nullptr)
-                        pAction->trigger();
-                    break;
-                }
-            }
+            for (QAction* pAction : Host()->GetWindow()->findChildren<QAction*>())
+                if (pAction->text() == item && TopModal() == nullptr)
+                    pAction->trigger();
             m_bCommandQueued = false;
         });
     }
@@ -267,7 +258,7 @@ private:
         const QImage picture = Host()->GetClient()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         CBitmap field;
         field.CreateBitmap(nFieldWidth, nFieldHeight);
-        std::memcpy(field.Bits(), picture.constBits(), std::size_t(nFieldWidth) * nFieldHeight * 4);
+        std::memcpy(field.Bits(), picture.constBits(), field.GetWidth() * field.GetHeight() * 4);
         CDC dc;
         dc.SelectObject(&field);
         if (const auto plan = CFlipSolver().Solve(dc, nStartX, nStartY, nStartDY)) {
@@ -350,15 +341,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     // A fresh directory with the crash sound, as the game is installed.
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
+    CTestScene scene(FIRST_SECOND);
     QFile::copy(VANTREL_CLASH_WAV, "clash.wav");
-    CFixedClockRuntime clock(FIRST_SECOND);
-    SetRuntime(&clock);
+    SetRuntime(&scene.m_clock);
     CSoakWindowSystem system;
     SetWindowSystem(&system);
 
-    CFramePlayer player(clock, nTicks);
+    CFramePlayer player(scene.m_clock, nTicks);
     Check(theApp.InitInstance() && theApp.m_pMainWnd != nullptr, "the frame opens");
     QTimer::singleShot(DEADLINE_MS, [] {
         Check(false, "the soak ends before its deadline");
@@ -372,6 +361,5 @@ int main(int argc, char** argv)
     std::printf("frame_soak: %lld ticks; %s\n", player.m_nTicks, g_nFailures == 0 ? "passed" : "FAILED");
     SetWindowSystem(nullptr);
     SetRuntime(nullptr);
-    QDir::setCurrent(QDir::rootPath());
     return g_nFailures == 0 ? 0 : 1;
 }

@@ -50,7 +50,6 @@ void WindowTest::TearDown()
     for (int i = 0; i < 100 && Frame() != nullptr; ++i)
         QTest::qWait(MODAL_POLL_MS);
     SetRuntime(nullptr);
-    QDir::setCurrent(m_strPreviousDir);
     ++g_nTestsDone;
 }
 

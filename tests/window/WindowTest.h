@@ -1,19 +1,14 @@
 // Fixture of the window tests: the game's real frame, opened in a fresh directory with a fixed clock.
 #pragma once
 
-#include "Bitmap.h"
-#include "CGame.h"
 #include "CGameApp.h"
-#include "DC.h"
-#include "FixedClockRuntime.h"
 #include "QtFrameHost.h"
+#include "TestScene.h"
 #include "Wnd.h"
 
 #include <QAction>
-#include <QDir>
 #include <QImage>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,16 +21,6 @@ public:
     static void OnNextModal(std::function<void(QWidget*)> fn);
     // Where a box or dialog takes keys: its focus widget.
     static QWidget* KeyTarget(QWidget* pModal) { return pModal->focusWidget() ? pModal->focusWidget() : pModal; }
-    // The ready stage-1 field as the core draws it with the fixture's clock.
-    static QImage ReadyField()
-    {
-        CBitmap bmp;
-        bmp.CreateBitmap(640, 400);
-        CDC dc;
-        dc.SelectObject(&bmp);
-        CGame().DrawField(dc);
-        return Picture(bmp);
-    }
     // A bitmap's 0xFFRRGGBB words as a picture.
     static QImage Picture(const CBitmap& bmp)
     {
@@ -44,12 +29,7 @@ public:
     }
 
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        QDir::setCurrent(m_dir.path());
-        SetRuntime(&m_runtime);
-    }
+    void SetUp() override { SetRuntime(&m_scene.m_clock); }
     void TearDown() override;
 
     // Runs InitInstance as the program does: the frame is shown and painted.
@@ -86,11 +66,10 @@ protected:
     // window system last received from the frame's paints.
     QImage ClientPicture() const { return Client()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QImage ScreenPicture() const;
+    // The ready stage-1 field as the core draws it with the fixture's clock.
+    QImage ReadyField() const { return Picture(m_scene.m_field); }
 
-private:
     // With this second a game that never steers survives 89 ticks, long
     // enough for the tests that let the real timer run.
-    CFixedClockRuntime m_runtime{1000000};
-    QTemporaryDir m_dir;
-    QString m_strPreviousDir = QDir::currentPath();
+    CTestScene m_scene{1000000};
 };

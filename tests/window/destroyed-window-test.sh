@@ -5,15 +5,8 @@ set -euo pipefail
 game=$(realpath "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-destroyed-XXXXXX")
 pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
@@ -23,44 +16,38 @@ export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
-# Visible windows named exactly $1, one id a line.
-windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
-# Waits up to 30 s for a visible window named $1 not among $2; prints its id.
+# Waits up to 30 s for a visible window named exactly $1 whose id is not among the lines of $2; prints its id.
 new_window() {
-    local id
     for _ in $(seq 300); do
-        for id in $(windows "$1"); do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
             grep -qx "$id" <<<"$2" || { echo "$id" && return; }
         done
         sleep 0.1
     done
     fail "no window \"$1\" appeared"
 }
-# Presses Return in box $1 and waits until it is gone.
+# Presses Return in the next new box of the game (not among the lines of $1) and waits until it is gone; prints its id.
 confirm() {
-    xdotool windowactivate --sync "$1" key Return
-    for _ in $(seq 300); do windows "Vantrel Ver0.2" | grep -qx "$1" || return 0; sleep 0.1; done
-    fail "box $1 stayed open"
+    local box
+    box=$(new_window "Vantrel Ver0.2" "$1")
+    echo "$box"
+    xdotool windowactivate --sync "$box" key Return
+    for _ in $(seq 300); do xdotool search --onlyvisible --name "^Vantrel Ver0.2\$" | grep -qx "$box" || return 0; sleep 0.1; done
+    fail "box $box stayed open"
 }
 
 # One game up to the name dialog; then $1 is typed and confirmed unless empty, and the main window is destroyed.
 # The game must be gone within 20 s (about 1 s when it works), with exit status 0.
 run() {
     local dir=$work/$2 main seen box
-    mkdir "$dir"
-    cp "$work/rank.vtd" "$dir/"
+    mkdir "$dir" && cp "$work/rank.vtd" "$dir/"
     (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
     local pid=$!
     pids+=("$pid")
     main=$(new_window "Vantrel Ver0.2" "")
-    seen=$main
     xdotool windowactivate --sync "$main" key alt+g s
-    box=$(new_window "Vantrel Ver0.2" "$seen") # the start box
-    seen+=$'\n'$box
-    confirm "$box"
-    box=$(new_window "Vantrel Ver0.2" "$seen") # the game-over box, once the head has crashed
-    seen+=$'\n'$box
-    confirm "$box"
+    seen=$main$'\n'$(confirm "$main") # the start box
+    seen+=$'\n'$(confirm "$seen")     # the game-over box, once the head has crashed
     box=$(new_window "Type your Name." "")
     if [ -n "$1" ]; then
         xdotool windowactivate --sync "$box" type "$1"
@@ -74,16 +61,12 @@ run() {
 }
 
 # Five places that any score beats: place 5 holds -1.
-python3 - "$work/rank.vtd" <<'EOF'
-import struct, sys
-records = [(b"P%d" % n, 500 - 100 * n, 1) for n in range(1, 5)] + [(b"P5", -1, 1)]
-open(sys.argv[1], "wb").write(b"".join(struct.pack("<20sih2x", *r) for r in records))
-EOF
+python3 -c 'import struct, sys; open(sys.argv[1], "wb").write(b"".join(struct.pack("<20sih2x", b"P%d" % n,
+    500 - 100 * n if n < 5 else -1, 1) for n in range(1, 6)))' "$work/rank.vtd"
 
 # Destroyed under the name dialog: the name is lost, the file untouched.
 run "" name-dialog
 cmp "$work/rank.vtd" "$work/name-dialog/rank.vtd" || fail "name-dialog: rank.vtd changed"
-
 # Destroyed under the ranking box after a name: the save that follows the box is made.
 run "Zed" ranking-box
 grep -q "Zed" "$work/ranking-box/rank.vtd" || fail "ranking-box: the new record was not saved"

@@ -28,11 +28,10 @@ CSimRunner::CSimRunner(SimOptions options) : m_options(std::move(options))
 SimResult CSimRunner::Run(std::ostream& log)
 {
     CFixedClockRuntime runtime(m_options.tSeed);
-    IRuntime* pPreviousRuntime = SetRuntime(&runtime);
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     CBitmap* pOldBitmap = dc.SelectObject(&m_bmpBack);
-    CGame game;
+    CGame game(runtime);
     game.LoadBitmaps();
     SimResult result;
     m_nCleared = 0;
@@ -49,7 +48,6 @@ SimResult CSimRunner::Run(std::ostream& log)
     dc.SelectObject(pOldBitmap);
     dc.DeleteDC();
     game.FreeBitmaps();
-    SetRuntime(pPreviousRuntime);
     if (m_options.nRssAt > 0)
         LogPeakMemory(log);
     return result;
