@@ -36,7 +36,11 @@ void DrawNumber(CDC& dc, POINT pt, const char* pszFormat, int nValue)
 
 } // namespace
 
-CGame::CGame()
+CGame::CGame() : CGame(GetRuntime())
+{
+}
+
+CGame::CGame(IRuntime& runtime) : m_runtime(runtime)
 {
     Reset();
 }
@@ -164,7 +168,7 @@ void CGame::DrawField(CDC& dc) const
 // second share their stars; x is drawn before y.
 void CGame::DrawStars(CDC& dc) const
 {
-    IRuntime& runtime = GetRuntime();
+    IRuntime& runtime = m_runtime;
     runtime.Srand(static_cast<unsigned int>(runtime.Time()));
     const int nStars = (m_nStage - 1) * nStarsPerStage + nStarsFirstStage;
     for (int i = 0; i < nStars; ++i) {

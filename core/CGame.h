@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class CDC;
+class IRuntime;
 
 // The rules read and write the playfield only through a drawing context whose
 // surface is the 640 x 400 back buffer. Calling order in a game: Reset,
@@ -15,7 +16,9 @@ class CDC;
 // at any time between ticks.
 class CGame {
 public:
-    // Empty crash bitmaps, then Reset.
+    // Empty crash bitmaps, then Reset. The star field draws from runtime's clock and generator.
+    explicit CGame(IRuntime& runtime);
+    // The same on the process-wide runtime.
     CGame();
 
     // Stage 1, head at the start moving down, score 0; the crash bitmaps are kept.
@@ -51,6 +54,7 @@ private:
     void DrawStars(CDC& dc) const;
     void DrawLabels(CDC& dc) const;
 
+    IRuntime& m_runtime;
     std::int16_t m_nStage = 0;
     std::int16_t m_nX = 0;
     std::int16_t m_nY = 0;

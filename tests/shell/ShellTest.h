@@ -6,6 +6,7 @@
 #include "CGameApp.h"
 #include "DC.h"
 #include "FixedClockRuntime.h"
+#include "MainFrame.h"
 #include "ScriptedWindowSystem.h"
 #include "resource.h"
 
@@ -29,17 +30,15 @@ protected:
         m_dir = dir;
         std::filesystem::current_path(m_dir);
         SetTable(BUILT_IN);
-        SetRuntime(&m_clock);
         m_field.CreateBitmap(640, 400);
         CDC dc;
         dc.SelectObject(&m_field);
-        CGame().DrawField(dc); // what the frame should show at start-up, from the core with the same clock
+        CGame(m_clock).DrawField(dc); // what the frame should show at start-up, from the core with the same clock
     }
     void TearDown() override
     {
         ASSERT_EQ(seteuid(getuid()), 0); // back from a player's user id
         theApp.m_pMainWnd = nullptr;
-        SetRuntime(nullptr);
         std::filesystem::current_path(m_oldDir);
         // A read-only directory of a normal user would keep its entries.
         for (const auto& e : std::filesystem::recursive_directory_iterator(m_dir))
@@ -49,12 +48,12 @@ protected:
         std::filesystem::remove_all(m_dir);
     }
 
-    // Start-up with "rank.vtd" holding image, unless it is empty.
+    // Start-up with "rank.vtd" holding image, unless it is empty: the main frame on the scripted system.
     void Open(const std::string& image = {})
     {
         if (!image.empty())
             std::ofstream("rank.vtd", std::ios::binary) << image;
-        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(m_sys, m_clock)));
     }
     // The Start command with its box answered by OK.
     void Start()

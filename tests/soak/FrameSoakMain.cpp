@@ -8,6 +8,7 @@
 #include "DC.h"
 #include "FixedClockRuntime.h"
 #include "GameConstants.h"
+#include "MainFrame.h"
 #include "QtFrameHost.h"
 #include "QtWindowSystem.h"
 #include "RankTable.h"
@@ -71,7 +72,8 @@ public:
     std::unique_ptr<IWindowHost> CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle, const RECT&,
                                                  UINT nMenuID) override
     {
-        return std::make_unique<CSoakFrameHost>(*this, wnd, title, dwStyle, QSize(nFieldWidth, nFieldHeight), nMenuID);
+        return std::make_unique<CSoakFrameHost>([this] { EndRun(); }, wnd, title, dwStyle,
+                                                QSize(nFieldWidth, nFieldHeight), nMenuID);
     }
 };
 
@@ -354,12 +356,10 @@ int main(int argc, char** argv)
     QDir::setCurrent(dir.path());
     QFile::copy(VANTREL_CLASH_WAV, "clash.wav");
     CFixedClockRuntime clock(FIRST_SECOND);
-    SetRuntime(&clock);
     CSoakWindowSystem system;
-    SetWindowSystem(&system);
 
     CFramePlayer player(clock, nTicks);
-    Check(theApp.InitInstance() && theApp.m_pMainWnd != nullptr, "the frame opens");
+    Check(theApp.ShowMainFrame(new CMainFrame(system, clock)) && theApp.m_pMainWnd != nullptr, "the frame opens");
     QTimer::singleShot(DEADLINE_MS, [] {
         Check(false, "the soak ends before its deadline");
         theApp.m_pMainWnd->DestroyWindow();
@@ -370,8 +370,6 @@ int main(int argc, char** argv)
     CheckPlay(player, nTicks, bCheckRss);
     CheckRankFile(player.m_names);
     std::printf("frame_soak: %lld ticks; %s\n", player.m_nTicks, g_nFailures == 0 ? "passed" : "FAILED");
-    SetWindowSystem(nullptr);
-    SetRuntime(nullptr);
     QDir::setCurrent(QDir::rootPath());
     return g_nFailures == 0 ? 0 : 1;
 }

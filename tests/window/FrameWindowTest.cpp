@@ -58,7 +58,7 @@ TEST_F(FrameWindowTest, EverySpaceKeyDownClickAndDoubleClickFlipsOnce)
     bmp.CreateBitmap(640, 400);
     CDC dc;
     dc.SelectObject(&bmp);
-    CGame replica;
+    CGame replica(m_runtime);
     replica.DrawField(dc);
     const auto tick = [&] {
         const HitResult hit = replica.Probe(dc);

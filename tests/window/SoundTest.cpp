@@ -60,9 +60,7 @@ protected:
         g_bAudioUsed = true;
         WindowTest::SetUp();
         ASSERT_TRUE(m_serverDir.isValid());
-        m_pPrevious = &GetWindowSystem();
         m_pSystem = std::make_unique<CQtWindowSystem>();
-        SetWindowSystem(m_pSystem.get());
         // Five empty records at 0 points: the crash's score asks for a name.
         QFile rank("rank.vtd");
         ASSERT_TRUE(rank.open(QIODevice::WriteOnly) && rank.write(QByteArray(RANK_FILE_BYTES, '\0')) > 0);
@@ -87,8 +85,8 @@ protected:
         quit.start();
         m_pSystem.reset();
         EXPECT_LT(quit.elapsed(), HANG_BOUND_MS) << "the end of the program waited on the audio server";
-        SetWindowSystem(m_pPrevious);
     }
+    IWindowSystem& WindowSystem() override { return *m_pSystem; }
     void UseServer(const QString& strSocket) { qputenv("PULSE_SERVER", ("unix:" + strSocket).toLocal8Bit()); }
     // A private PulseAudio daemon with one null sink; as root it wants a home and runtime directory of its own.
     void StartDaemon()
@@ -153,9 +151,6 @@ protected:
     QTemporaryDir m_serverDir;
     QProcess m_daemon;
     QProcess m_record;
-
-private:
-    IWindowSystem* m_pPrevious = nullptr;
 };
 
 // A server that takes the connection and never answers: the game does not wait for it, at the crash or at the end.

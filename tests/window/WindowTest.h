@@ -6,7 +6,9 @@
 #include "CGameApp.h"
 #include "DC.h"
 #include "FixedClockRuntime.h"
+#include "MainFrame.h"
 #include "QtFrameHost.h"
+#include "QtWindowSystem.h"
 #include "Wnd.h"
 
 #include <QAction>
@@ -22,18 +24,20 @@
 
 class WindowTest : public testing::Test {
 public:
+    // The window system of the test program (main makes it, with the application).
+    static CQtWindowSystem* s_pWindowSystem;
     // fn runs on the next box or dialog that opens, inside its nested loop.
     static void OnNextModal(std::function<void(QWidget*)> fn);
     // Where a box or dialog takes keys: its focus widget.
     static QWidget* KeyTarget(QWidget* pModal) { return pModal->focusWidget() ? pModal->focusWidget() : pModal; }
     // The ready stage-1 field as the core draws it with the fixture's clock.
-    static QImage ReadyField()
+    QImage ReadyField()
     {
         CBitmap bmp;
         bmp.CreateBitmap(640, 400);
         CDC dc;
         dc.SelectObject(&bmp);
-        CGame().DrawField(dc);
+        CGame(m_runtime).DrawField(dc);
         return Picture(bmp);
     }
     // A bitmap's 0xFFRRGGBB words as a picture.
@@ -48,14 +52,16 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         QDir::setCurrent(m_dir.path());
-        SetRuntime(&m_runtime);
     }
     void TearDown() override;
 
-    // Runs InitInstance as the program does: the frame is shown and painted.
+    // The window system the frame opens on.
+    virtual IWindowSystem& WindowSystem() { return *s_pWindowSystem; }
+    // Opens the frame as InitInstance does, on the fixture's window system
+    // and clock: the frame is shown and painted.
     void OpenFrame()
     {
-        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(WindowSystem(), m_runtime)));
         QTest::qWait(10); // the window system shows and activates the window
     }
     CWnd* Frame() const { return theApp.m_pMainWnd; }
@@ -87,10 +93,11 @@ protected:
     QImage ClientPicture() const { return Client()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QImage ScreenPicture() const;
 
-private:
     // With this second a game that never steers survives 89 ticks, long
     // enough for the tests that let the real timer run.
     CFixedClockRuntime m_runtime{1000000};
+
+private:
     QTemporaryDir m_dir;
     QString m_strPreviousDir = QDir::currentPath();
 };

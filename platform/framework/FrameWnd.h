@@ -3,8 +3,13 @@
 
 #include "Wnd.h"
 
+class IWindowSystem;
+
 class CFrameWnd : public CWnd {
 public:
+    // The frame's window is made on windowSystem, which outlives the frame.
+    explicit CFrameWnd(IWindowSystem& windowSystem) : m_windowSystem(windowSystem) {}
+
     // The default frame rectangle: the window system chooses the position,
     // so only right - left and bottom - top of a rectangle derived from it count.
     static const RECT rectDefault;
@@ -17,4 +22,7 @@ public:
 
     // A frame object lives on the heap and is deleted once its window is gone.
     void PostNcDestroy() override;
+
+protected:
+    IWindowSystem& m_windowSystem;
 };

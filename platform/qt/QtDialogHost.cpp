@@ -2,11 +2,11 @@
 #include "QtDialogHost.h"
 
 #include "Cp932.h"
-#include "Dialog.h"
 #include "QtBoxWindow.h"
 #include "QtByteLimitValidator.h"
 #include "QtResourceImage.h"
 #include "Resources.h"
+#include "Wnd.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -79,8 +79,7 @@ QRect ToPixels(const QSize& base, int x, int y, int cx, int cy)
 
 } // namespace
 
-CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner)
-    : QDialog(pOwner, BoxWindowFlags()), m_dlg(dlg)
+CQtDialogHost::CQtDialogHost(const ResDialog& res, QWidget* pOwner) : QDialog(pOwner, BoxWindowFlags())
 {
     setWindowTitle(FromCp932(res.caption));
     setFont(TemplateFont(res));
@@ -154,17 +153,26 @@ QWidget* CQtDialogHost::FindControl(int nID) const
     return it != m_controls.end() ? it->second : nullptr;
 }
 
-INT_PTR CQtDialogHost::Run()
+void CQtDialogHost::Attach(CWnd* pWnd)
 {
-    m_dlg.AttachDialogHost(this);
-    if (m_dlg.OnInitDialog() && m_pFirstTabStop != nullptr)
+    m_pWnd = pWnd;
+}
+
+void CQtDialogHost::FocusFirstTabStop()
+{
+    if (m_pFirstTabStop != nullptr)
         m_pFirstTabStop->setFocus();
+}
+
+INT_PTR CQtDialogHost::RunModalLoop()
+{
     if (QWidget* pOwner = parentWidget())
         AwaitPlacement(pOwner);
     // EndDialog may already have come from OnInitDialog.
     if (!m_bEnded)
         exec();
-    m_dlg.AttachDialogHost(nullptr);
+    hide();
+    RestoreActivation(parentWidget());
     return m_nResult;
 }
 
@@ -217,12 +225,18 @@ void CQtDialogHost::EndDialog(int nResult)
     done(nResult);
 }
 
+void CQtDialogHost::SendCommand(int nID)
+{
+    if (m_pWnd != nullptr)
+        m_pWnd->WindowProc(WM_COMMAND, WPARAM(nID), 0);
+}
+
 void CQtDialogHost::accept()
 {
-    m_dlg.OnOK();
+    SendCommand(IDOK);
 }
 
 void CQtDialogHost::reject()
 {
-    m_dlg.OnCancel();
+    SendCommand(IDCANCEL);
 }

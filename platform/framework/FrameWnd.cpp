@@ -1,4 +1,4 @@
-// Frame windows: created through the installed window system, deleted once their window is gone.
+// Frame windows: created on their window system, deleted once their window is gone.
 #include "FrameWnd.h"
 
 #include "WindowHost.h"
@@ -10,7 +10,7 @@ BOOL CFrameWnd::Create(const char*, const char* lpszWindowName, std::uint32_t dw
                        UINT nMenuID, std::uint32_t, void*)
 {
     const std::string_view title = lpszWindowName != nullptr ? lpszWindowName : "";
-    std::unique_ptr<IWindowHost> pHost = GetWindowSystem().CreateFrameHost(*this, title, dwStyle, rect, nMenuID);
+    std::unique_ptr<IWindowHost> pHost = m_windowSystem.CreateFrameHost(*this, title, dwStyle, rect, nMenuID);
     if (pHost == nullptr)
         return FALSE;
     AttachHost(std::move(pHost), title);

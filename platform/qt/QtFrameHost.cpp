@@ -3,11 +3,10 @@
 
 #include "Bitmap.h"
 #include "Cp932.h"
-#include "Dialog.h"
+#include "QtBoxWindow.h"
 #include "QtDialogHost.h"
 #include "QtMessageBox.h"
 #include "QtResourceImage.h"
-#include "QtWindowSystem.h"
 #include "Resources.h"
 #include "WinApp.h"
 #include "Wnd.h"
@@ -85,9 +84,10 @@ Qt::WindowFlags FlagsOf(std::uint32_t dwStyle)
 
 } // namespace
 
-CQtFrameHost::CQtFrameHost(CQtWindowSystem& system, CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
-                           const QSize& clientSize, UINT nMenuID)
-    : m_system(system), m_wnd(wnd), m_pWindow(new QWidget(nullptr, FlagsOf(dwStyle))), m_pClient(new QWidget(m_pWindow))
+CQtFrameHost::CQtFrameHost(std::function<void()> fnMainWindowGone, CWnd& wnd, std::string_view title,
+                           std::uint32_t dwStyle, const QSize& clientSize, UINT nMenuID)
+    : m_fnMainWindowGone(std::move(fnMainWindowGone)), m_wnd(wnd), m_pWindow(new QWidget(nullptr, FlagsOf(dwStyle))),
+      m_pClient(new QWidget(m_pWindow))
 {
     m_pWindow->setWindowTitle(FromCp932(title));
     auto* pLayout = new QVBoxLayout(m_pWindow);
@@ -213,31 +213,16 @@ int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UI
     CQtMessageBox box(m_pWindow, text, caption, nType);
     const int nResult = box.Run();
     box.hide();
-    RestoreActivation();
+    RestoreActivation(m_pWindow);
     return nResult;
 }
 
-INT_PTR CQtFrameHost::RunModalDialog(CDialog& dlg)
+std::unique_ptr<IDialogHost> CQtFrameHost::CreateDialogHost(UINT nIDTemplate)
 {
-    const ResDialog* pRes = FindDialogResource(dlg.GetTemplateID());
+    const ResDialog* pRes = FindDialogResource(nIDTemplate);
     if (pRes == nullptr || m_bDestroyed)
-        return -1;
-    CQtDialogHost host(dlg, *pRes, m_pWindow);
-    const INT_PTR nResult = host.Run();
-    host.hide();
-    RestoreActivation();
-    return nResult;
-}
-
-// As on a desktop where a closed box hands the activation back to its owner,
-// on every platform: keys go to the box still open below, or to the frame.
-void CQtFrameHost::RestoreActivation()
-{
-    QWidget* pNext = QApplication::activeModalWidget();
-    if (pNext == nullptr && !m_bDestroyed && m_pWindow->isVisible())
-        pNext = m_pWindow;
-    if (pNext != nullptr)
-        pNext->activateWindow();
+        return nullptr;
+    return std::make_unique<CQtDialogHost>(*pRes, m_pWindow);
 }
 
 void CQtFrameHost::DestroyWindow()
@@ -280,8 +265,8 @@ void CQtFrameHost::QueueFinishDestroy()
 
 void CQtFrameHost::FinishDestroy()
 {
-    // cppcheck-suppress variableScope ; taken before PostNcDestroy deletes this host
-    CQtWindowSystem& system = m_system;
+    // Taken before PostNcDestroy deletes this host.
+    const std::function<void()> fnMainWindowGone = m_fnMainWindowGone;
     CWnd& wnd = m_wnd;
     CWinApp* pApp = AfxGetApp();
     const bool bMainWindow = pApp != nullptr && pApp->m_pMainWnd == &wnd;
@@ -289,8 +274,8 @@ void CQtFrameHost::FinishDestroy()
         pApp->m_pMainWnd = nullptr;
     // A frame deletes itself here, and this host with it.
     wnd.PostNcDestroy();
-    if (bMainWindow)
-        system.EndRun();
+    if (bMainWindow && fnMainWindowGone)
+        fnMainWindowGone();
 }
 
 void CQtFrameHost::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)

@@ -4,6 +4,7 @@
 #include "WinTypes.h"
 
 class CWnd;
+class IWindowSystem;
 
 // An icon handle: the embedded icon's resource id, 0 for none.
 using HICON = UINT;
@@ -23,6 +24,9 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
+    // The window system AfxWinMain started, for InitInstance to open the
+    // windows on; nullptr outside AfxWinMain.
+    IWindowSystem* m_pWindowSystem = nullptr;
 };
 
 CWinApp* AfxGetApp();
