@@ -7,7 +7,7 @@
 const RECT CFrameWnd::rectDefault = {0, 0, 0, 0};
 
 BOOL CFrameWnd::Create(const char*, const char* lpszWindowName, std::uint32_t dwStyle, const RECT& rect, CWnd*,
-                       UINT nMenuID, std::uint32_t, void*)
+                       UINT nMenuID)
 {
     const std::string_view title = lpszWindowName != nullptr ? lpszWindowName : "";
     std::unique_ptr<IWindowHost> pHost = m_windowSystem.CreateFrameHost(*this, title, dwStyle, rect, nMenuID);

@@ -13,7 +13,7 @@ using HICON = UINT;
 // it the application that AfxWinMain starts.
 class CWinApp {
 public:
-    explicit CWinApp(const char* lpszAppName = nullptr);
+    CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
     virtual ~CWinApp();

@@ -1,10 +1,10 @@
 // Dialogs from templates: controls placed in dialog units, texts in code page 932, data exchange.
 #include "QtDialogHost.h"
 
-#include "Cp932.h"
 #include "QtBoxWindow.h"
 #include "QtByteLimitValidator.h"
 #include "QtResourceImage.h"
+#include "QtText.h"
 #include "Resources.h"
 #include "Wnd.h"
 
@@ -40,11 +40,6 @@ constexpr int DLU_PER_CHAR_X = 4;
 constexpr int DLU_PER_CHAR_Y = 8;
 constexpr const char* WIDTH_SAMPLE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int ICON_SIZE = 32;
-
-QString FromCp932(std::string_view text)
-{
-    return QString::fromStdString(Cp932ToUtf8(text));
-}
 
 QFont TemplateFont(const ResDialog& res)
 {
@@ -196,7 +191,7 @@ std::string CQtDialogHost::GetDlgItemText(int nID)
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         text = pLabel->text();
     // The edit box takes only what code page 932 can hold, so nothing is lost here.
-    return Utf8ToCp932(text.toStdString()).value_or(std::string());
+    return ToCp932(text).value_or(std::string());
 }
 
 void CQtDialogHost::SetDlgItemText(int nID, std::string_view text)

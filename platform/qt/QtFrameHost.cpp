@@ -2,11 +2,11 @@
 #include "QtFrameHost.h"
 
 #include "Bitmap.h"
-#include "Cp932.h"
 #include "QtBoxWindow.h"
 #include "QtDialogHost.h"
 #include "QtMessageBox.h"
 #include "QtResourceImage.h"
+#include "QtText.h"
 #include "Resources.h"
 #include "WinApp.h"
 #include "Wnd.h"
@@ -63,11 +63,6 @@ UINT VirtualKeyOf(int nQtKey)
 LPARAM PointParam(const QPoint& point)
 {
     return LPARAM(std::uint16_t(point.x())) | (LPARAM(std::uint16_t(point.y())) << 16);
-}
-
-QString FromCp932(std::string_view text)
-{
-    return QString::fromStdString(Cp932ToUtf8(text));
 }
 
 Qt::WindowFlags FlagsOf(std::uint32_t dwStyle)
@@ -200,10 +195,7 @@ void CQtFrameHost::PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy,
 {
     if (m_pPainter == nullptr || src.IsEmpty())
         return;
-    // Wraps the bitmap's words without copying them; 0xFFRRGGBB is Qt's RGB32.
-    const QImage image(reinterpret_cast<const uchar*>(src.Bits()), src.GetWidth(), src.GetHeight(),
-                       qsizetype(src.GetWidth()) * 4, QImage::Format_RGB32);
-    m_pPainter->drawImage(QRect(x, y, cx, cy), image, QRect(xSrc, ySrc, cx, cy));
+    m_pPainter->drawImage(QRect(x, y, cx, cy), BitmapImage(src), QRect(xSrc, ySrc, cx, cy));
 }
 
 int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UINT nType)

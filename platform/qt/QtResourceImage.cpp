@@ -1,7 +1,7 @@
-// Turns the text pixel art of the resources into Qt images.
+// The game's bitmaps and embedded pixel art as Qt images and icons.
 #include "QtResourceImage.h"
 
-#include "Resources.h"
+#include "Bitmap.h"
 
 #include <QPixmap>
 
@@ -10,35 +10,21 @@ namespace {
 // The enlargements an icon carries besides its own size.
 constexpr int ICON_SCALES[] = {2, 4};
 
-QRgb ToQRgb(std::uint32_t crColor)
-{
-    // Resource palettes pack colours 0x00BBGGRR.
-    return qRgb(int(crColor & 0xff), int((crColor >> 8) & 0xff), int((crColor >> 16) & 0xff));
-}
-
-QRgb PaletteColour(const ResImage& res, char chKey)
-{
-    for (const ResPaletteEntry& entry : res.palette) {
-        if (entry.chKey == chKey)
-            return ToQRgb(entry.crColor);
-    }
-    return qRgb(0, 0, 0);
-}
-
 } // namespace
+
+QImage BitmapImage(const CBitmap& bmp)
+{
+    // The bitmap's 0xFFRRGGBB words are Qt's RGB32.
+    return {reinterpret_cast<const uchar*>(bmp.Bits()), bmp.GetWidth(), bmp.GetHeight(), qsizetype(bmp.GetWidth()) * 4,
+            QImage::Format_RGB32};
+}
 
 QImage LoadResourceImage(unsigned nID)
 {
-    const ResImage* pRes = FindImageResource(nID);
-    if (pRes == nullptr)
+    CBitmap bmp;
+    if (!bmp.LoadBitmap(nID))
         return {};
-    QImage image(pRes->nWidth, pRes->nHeight, QImage::Format_RGB32);
-    for (int y = 0; y < pRes->nHeight; ++y) {
-        const char* pRow = pRes->rows[std::size_t(y)];
-        for (int x = 0; x < pRes->nWidth; ++x)
-            image.setPixel(x, y, PaletteColour(*pRes, pRow[x]));
-    }
-    return image;
+    return BitmapImage(bmp).copy();
 }
 
 QIcon LoadResourceIcon(unsigned nID)
