@@ -8,6 +8,7 @@
 #include "FixedClockRuntime.h"
 #include "MainFrame.h"
 #include "QtFrameHost.h"
+#include "QtResourceImage.h"
 #include "QtWindowSystem.h"
 #include "Wnd.h"
 
@@ -41,11 +42,7 @@ public:
         return Picture(bmp);
     }
     // A bitmap's 0xFFRRGGBB words as a picture.
-    static QImage Picture(const CBitmap& bmp)
-    {
-        return QImage(reinterpret_cast<const uchar*>(bmp.Bits()), bmp.GetWidth(), bmp.GetHeight(), QImage::Format_RGB32)
-            .copy();
-    }
+    static QImage Picture(const CBitmap& bmp) { return BitmapImage(bmp).copy(); }
 
 protected:
     void SetUp() override
