@@ -2,21 +2,17 @@
 #pragma once
 
 #include "Resources.h"
+#include "WinTypes.h"
 
 #include <cstdint>
 
-// Packs a colour as 0x00BBGGRR, the form the palettes use.
-constexpr std::uint32_t ResRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
-{
-    return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16);
-}
-
-constexpr std::uint32_t RES_BLACK = ResRGB(0, 0, 0);
-constexpr std::uint32_t RES_WHITE = ResRGB(255, 255, 255);
-constexpr std::uint32_t RES_RED = ResRGB(255, 0, 0);
-constexpr std::uint32_t RES_YELLOW = ResRGB(255, 255, 0);
-constexpr std::uint32_t RES_PALE_YELLOW = ResRGB(255, 255, 102);
-constexpr std::uint32_t RES_ORANGE = ResRGB(255, 102, 51);
+// The palettes' colours, packed 0x00BBGGRR.
+constexpr std::uint32_t RES_BLACK = RGB(0, 0, 0);
+constexpr std::uint32_t RES_WHITE = RGB(255, 255, 255);
+constexpr std::uint32_t RES_RED = RGB(255, 0, 0);
+constexpr std::uint32_t RES_YELLOW = RGB(255, 255, 0);
+constexpr std::uint32_t RES_PALE_YELLOW = RGB(255, 255, 102);
+constexpr std::uint32_t RES_ORANGE = RGB(255, 102, 51);
 
 // The crash sprite is one square; the image and its mask share its size.
 constexpr int RES_CRASH_SIZE = 32;

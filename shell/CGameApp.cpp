@@ -8,8 +8,14 @@ CGameApp theApp;
 
 BOOL CGameApp::InitInstance()
 {
+    if (m_pWindowSystem == nullptr)
+        return FALSE;
+    return ShowMainFrame(new CMainFrame(*m_pWindowSystem, m_runtime));
+}
+
+BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)
+{
     HICON hIcon = LoadIcon(IDI_APPICON);
-    auto* pFrame = new CMainFrame;
     m_pMainWnd = pFrame;
     pFrame->SetIcon(hIcon, TRUE);
     pFrame->ShowWindow(m_nCmdShow);

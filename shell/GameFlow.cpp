@@ -2,6 +2,7 @@
 #include "MainFrame.h"
 
 #include "FrameConstants.h"
+#include "Sound.h"
 #include "WindowSystem.h"
 
 void CMainFrame::OnGameStart()
@@ -32,7 +33,7 @@ void CMainFrame::OnTimer(UINT_PTR /*nIDEvent*/)
     } else if (hit == HIT_CRASH) {
         KillTimer(TICK_TIMER);
         m_bPlaying = 0;
-        PlaySound(CRASH_SOUND, nullptr, SND_FILENAME | SND_ASYNC);
+        m_windowSystem.GetSound().PlaySound(CRASH_SOUND, SND_FILENAME | SND_ASYNC);
         MessageBox(TEXT_GAME_OVER, FRAME_TITLE, MB_OK);
         EnterNewRecord();
     }

@@ -21,14 +21,16 @@ ON_COMMAND(ID_APP_ABOUT, OnAbout)
 ON_COMMAND(ID_RANKING, OnRanking)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(IWindowSystem& windowSystem, IRuntime& runtime) : CFrameWnd(windowSystem), m_game(runtime)
 {
     // The client area is exactly the playfield; the outer size adds a dialog-style border, a sunken
     // client edge, one caption and one menu line.
     RECT rect = CFrameWnd::rectDefault;
-    rect.right = rect.left + nFieldWidth + 2 * GetSystemMetrics(SM_CXEDGE) + 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    rect.bottom = rect.top + nFieldHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 2 * GetSystemMetrics(SM_CYDLGFRAME) +
-                  GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+    rect.right = rect.left + nFieldWidth + 2 * m_windowSystem.GetSystemMetrics(SM_CXEDGE) +
+                 2 * m_windowSystem.GetSystemMetrics(SM_CXDLGFRAME);
+    rect.bottom = rect.top + nFieldHeight + 2 * m_windowSystem.GetSystemMetrics(SM_CYEDGE) +
+                  2 * m_windowSystem.GetSystemMetrics(SM_CYDLGFRAME) + m_windowSystem.GetSystemMetrics(SM_CYCAPTION) +
+                  m_windowSystem.GetSystemMetrics(SM_CYMENU);
     Create(nullptr, FRAME_TITLE, FRAME_STYLE, rect, nullptr, IDR_MAINMENU);
     CreateBackBuffer();
     m_game.LoadBitmaps();

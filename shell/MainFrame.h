@@ -10,12 +10,14 @@
 #include <functional>
 
 class CDC;
+class IRuntime;
+class IWindowSystem;
 
 class CMainFrame : public CFrameWnd {
 public:
-    // Creates the window hidden, with the stage-1 field in the back buffer
-    // and the ranking table loaded.
-    CMainFrame();
+    // Creates the window hidden on windowSystem, with the stage-1 field (its
+    // stars from runtime) in the back buffer and the ranking table loaded.
+    CMainFrame(IWindowSystem& windowSystem, IRuntime& runtime);
     ~CMainFrame() override;
 
     // (Re)makes the 640 x 400 back buffer and draws the current field into it.
@@ -50,7 +52,7 @@ private:
     void ShowRanking();
 
     CBitmap m_bmpBack;
-    CGame m_game{GetRuntime()};
+    CGame m_game;
     CRanking m_ranking;
     int m_bPlaying; // nonzero from Start until the next crash
 };

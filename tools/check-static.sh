@@ -58,7 +58,7 @@ check_format()
     summary+=("clang-format: $count of ${#files[@]} files need formatting ($((SECONDS - start))s)")
 }
 
-# clang-tidy needs the compile commands; the platform's moc step is built so generated headers exist.
+# clang-tidy needs the compile commands; the Qt back end's moc step is built so generated headers exist.
 prepare_build()
 {
     local log
@@ -67,7 +67,7 @@ prepare_build()
     elif [ ! -f "$build/compile_commands.json" ]; then
         log=$(cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON 2>&1) || { echo "$log" >&2; exit 2; }
     fi
-    log=$(cmake --build "$build" --target platform_autogen 2>&1) || { echo "$log" >&2; exit 2; }
+    log=$(cmake --build "$build" --target qt_backend_autogen 2>&1) || { echo "$log" >&2; exit 2; }
 }
 
 check_tidy()

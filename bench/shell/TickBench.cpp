@@ -4,6 +4,7 @@
 #include "FixedClockRuntime.h"
 #include "FrameConstants.h"
 #include "GameConstants.h"
+#include "MainFrame.h"
 #include "QtFrameHost.h"
 #include "QtWindowSystem.h"
 #include "TickRecorder.h"
@@ -91,10 +92,10 @@ private:
     QAction* m_pStart;
 };
 
-void MeasureGameWindow(int nTicks, CTickRecorder::Intervals& intervals)
+void MeasureGameWindow(IWindowSystem& windowSystem, IRuntime& runtime, int nTicks, CTickRecorder::Intervals& intervals)
 {
     CTickRecorder recorder{int(TICK_PERIOD_MS)};
-    theApp.InitInstance();
+    theApp.ShowMainFrame(new CMainFrame(windowSystem, runtime));
     QWidget* pWindow = static_cast<CQtFrameHost*>(theApp.m_pMainWnd->GetHost())->GetWindow();
     QAction* pStart = pWindow->findChild<QMenuBar*>()->actions().front()->menu()->actions().front();
     {
@@ -127,9 +128,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     CQtWindowSystem windowSystem;
-    SetWindowSystem(&windowSystem);
     CFixedClockRuntime runtime(FIELD_SECOND);
-    SetRuntime(&runtime);
     // The games write their ranking file; keep it out of the caller's directory.
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
@@ -138,7 +137,7 @@ int main(int argc, char** argv)
     CTickRecorder::Intervals bareIntervals, gameIntervals;
     for (int nRound = 0; nRound < ROUNDS; ++nRound) {
         MeasureBareWindow(nTicks / ROUNDS, bareIntervals);
-        MeasureGameWindow(nTicks / ROUNDS, gameIntervals);
+        MeasureGameWindow(windowSystem, runtime, nTicks / ROUNDS, gameIntervals);
     }
     const CTickRecorder::Figures bare = CTickRecorder::Summarise(bareIntervals);
     const CTickRecorder::Figures game = CTickRecorder::Summarise(gameIntervals);
@@ -150,7 +149,5 @@ int main(int argc, char** argv)
                 Within(std::abs(game.dMeanMs - TICK_PERIOD_MS), TICK_PERIOD_MS * MEAN_TOLERANCE) ? "ok" : "MISSED",
                 MEAN_TOLERANCE * 100, TICK_PERIOD_MS, Within(game.dP99Ms, P99_LIMIT_MS) ? "ok" : "MISSED", P99_LIMIT_MS,
                 dRatio, Within(dRatio, CPU_RATIO_LIMIT) ? "ok" : "MISSED", CPU_RATIO_LIMIT);
-    SetRuntime(nullptr);
-    SetWindowSystem(nullptr);
     return 0;
 }

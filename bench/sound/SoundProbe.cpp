@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     Wait(FIRST_CRASH_AFTER_MS);
     for (int i = 0; i < nCrashes; ++i) {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
-        const BOOL bPlayed = sound.Play("clash.wav", SND_FILENAME | SND_ASYNC);
+        const BOOL bPlayed = sound.PlaySound("clash.wav", SND_FILENAME | SND_ASYNC);
         std::printf("%lld %d\n",
                     static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()), bPlayed);
         std::fflush(stdout);

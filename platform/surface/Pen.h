@@ -6,24 +6,22 @@
 class CPen {
 public:
     CPen() = default;
+    // Every pen is solid (PS_SOLID).
     CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
     CPen(const CPen&) = delete;
     CPen& operator=(const CPen&) = delete;
 
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+    BOOL CreatePen(int /*nPenStyle*/, int nWidth, COLORREF crColor)
     {
-        m_nStyle = nPenStyle;
         m_nWidth = nWidth < 1 ? 1 : nWidth;
         m_crColor = crColor;
         return TRUE;
     }
 
-    int GetStyle() const { return m_nStyle; }
     int GetWidth() const { return m_nWidth; }
     COLORREF GetColor() const { return m_crColor; }
 
 private:
-    int m_nStyle = PS_SOLID;
     int m_nWidth = 1;
     COLORREF m_crColor = RGB(0, 0, 0);
 };

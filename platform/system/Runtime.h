@@ -22,8 +22,3 @@ public:
     void Srand(unsigned int seed) override;
     int Rand() override;
 };
-
-// The runtime the game uses: the system runtime unless a test installed another.
-IRuntime& GetRuntime();
-// Installs a runtime (nullptr restores the system one); returns the previous override.
-IRuntime* SetRuntime(IRuntime* pRuntime);

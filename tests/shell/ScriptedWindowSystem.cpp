@@ -1,7 +1,6 @@
 // The scripted window system: one frame, boxes and dialogs answered in order, ticks on demand.
 #include "ScriptedWindowSystem.h"
 
-#include "Dialog.h"
 #include "DialogHost.h"
 #include "WindowHost.h"
 #include "Wnd.h"
@@ -21,8 +20,35 @@ const std::map<int, int> SYSTEM_METRICS = {
 
 } // namespace
 
-// The frame's host and its dialogs': every call is recorded in, or answered from, the scripted system.
-class CScriptedHost : public IWindowHost, public IDialogHost {
+// A dialog of the frame, answered from the script: the answer's name is typed, then OK or Cancel pressed.
+class CScriptedDialogHost : public IDialogHost {
+public:
+    explicit CScriptedDialogHost(CScriptedWindowSystem& sys) : s(sys) {}
+
+    void Attach(CWnd* pWnd) override { m_pWnd = pWnd; }
+    // The name dialog's one edit box; its byte limit is for the real window's tests.
+    std::string GetDlgItemText(int) override { return m_strEdit; }
+    void SetDlgItemText(int, std::string_view text) override { m_strEdit = text; }
+    LRESULT SendDlgItemMessage(int, UINT, WPARAM, LPARAM) override { return 0; }
+    void FocusFirstTabStop() override {}
+    INT_PTR RunModalLoop() override
+    {
+        const auto answer = s.NextAnswer();
+        m_strEdit = answer.name;
+        m_pWnd->WindowProc(WM_COMMAND, answer.nResult == IDOK ? IDOK : IDCANCEL, 0);
+        return m_nDialogResult;
+    }
+    void EndDialog(int nResult) override { m_nDialogResult = nResult; }
+
+private:
+    CScriptedWindowSystem& s;
+    CWnd* m_pWnd = nullptr;
+    std::string m_strEdit;
+    int m_nDialogResult = -1;
+};
+
+// The frame's host: every call is recorded in, or answered from, the scripted system.
+class CScriptedHost : public IWindowHost {
 public:
     explicit CScriptedHost(CScriptedWindowSystem& sys) : s(sys) {}
 
@@ -61,16 +87,10 @@ public:
             answer.inside();
         return answer.nResult;
     }
-    INT_PTR RunModalDialog(CDialog& dlg) override
+    std::unique_ptr<IDialogHost> CreateDialogHost(UINT nIDTemplate) override
     {
-        s.m_log.push_back("dialog " + std::to_string(dlg.GetTemplateID()));
-        const auto answer = s.NextAnswer();
-        dlg.AttachDialogHost(this);
-        dlg.OnInitDialog();
-        m_strEdit = answer.name;
-        answer.nResult == IDOK ? dlg.OnOK() : dlg.OnCancel();
-        dlg.AttachDialogHost(nullptr);
-        return m_nDialogResult;
+        s.m_log.push_back("dialog " + std::to_string(nIDTemplate));
+        return std::make_unique<CScriptedDialogHost>(s);
     }
     void DestroyWindow() override
     {
@@ -78,29 +98,19 @@ public:
         s.m_bDestroyPending = true;
     }
 
-    // The name dialog's one edit box; its byte limit is for the real window's tests.
-    std::string GetDlgItemText(int) override { return m_strEdit; }
-    void SetDlgItemText(int, std::string_view text) override { m_strEdit = text; }
-    LRESULT SendDlgItemMessage(int, UINT, WPARAM, LPARAM) override { return 0; }
-    void EndDialog(int nResult) override { m_nDialogResult = nResult; }
-
 private:
     CScriptedWindowSystem& s;
-    std::string m_strEdit;
-    int m_nDialogResult = -1;
 };
 
 CScriptedWindowSystem::CScriptedWindowSystem()
 {
     m_screen.CreateBitmap(640, 400);
-    SetWindowSystem(this);
 }
 
 CScriptedWindowSystem::~CScriptedWindowSystem()
 {
     if (m_pFrame != nullptr)
         m_pFrame->PostNcDestroy();
-    SetWindowSystem(nullptr);
     EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " scripted answers left unused";
 }
 

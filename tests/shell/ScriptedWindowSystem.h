@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "Sound.h"
 #include "WindowSystem.h"
 
 #include <deque>
@@ -11,7 +12,7 @@
 
 class CWnd;
 
-class CScriptedWindowSystem : public IWindowSystem {
+class CScriptedWindowSystem : public IWindowSystem, public ISound {
 public:
     CScriptedWindowSystem();
     ~CScriptedWindowSystem() override;
@@ -50,11 +51,13 @@ public:
     std::unique_ptr<IWindowHost> CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
                                                  const RECT& rect, UINT nMenuID) override;
     int GetSystemMetrics(int nIndex) override;
+    ISound& GetSound() override { return *this; }
     BOOL PlaySound(const char* pszSound, UINT fdwSound) override;
     int Run() override { return 0; }
 
 private:
     friend class CScriptedHost;
+    friend class CScriptedDialogHost;
     struct Answer {
         int nResult;
         std::string name;

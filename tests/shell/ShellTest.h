@@ -3,6 +3,7 @@
 
 #include "../ranking/RankBytes.h"
 #include "CGameApp.h"
+#include "MainFrame.h"
 #include "ScriptedWindowSystem.h"
 #include "TestScene.h"
 #include "resource.h"
@@ -23,21 +24,19 @@ protected:
     void SetUp() override
     {
         SetTable(BUILT_IN);
-        SetRuntime(&m_scene.m_clock);
     }
     void TearDown() override
     {
         ASSERT_EQ(seteuid(getuid()), 0); // back from a player's user id
         theApp.m_pMainWnd = nullptr;
-        SetRuntime(nullptr);
     }
 
-    // Start-up with "rank.vtd" holding image, unless it is empty.
+    // Start-up with "rank.vtd" holding image, unless it is empty: the main frame on the scripted system.
     void Open(const std::string& image = {})
     {
         if (!image.empty())
             std::ofstream("rank.vtd", std::ios::binary) << image;
-        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(m_sys, m_scene.m_clock)));
     }
     // The Start command with its box answered by OK.
     void Start()

@@ -5,6 +5,7 @@
 #include "CGameApp.h"
 #include "Cp932.h"
 #include "GameConstants.h"
+#include "MainFrame.h"
 #include "QtFrameHost.h"
 #include "QtWindowSystem.h"
 #include "RankTable.h"
@@ -67,7 +68,8 @@ public:
     std::unique_ptr<IWindowHost> CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle, const RECT&,
                                                  UINT nMenuID) override
     {
-        return std::make_unique<CSoakFrameHost>(*this, wnd, title, dwStyle, QSize(nFieldWidth, nFieldHeight), nMenuID);
+        return std::make_unique<CSoakFrameHost>([this] { EndRun(); }, wnd, title, dwStyle,
+                                                QSize(nFieldWidth, nFieldHeight), nMenuID);
     }
 };
 
@@ -343,12 +345,11 @@ int main(int argc, char** argv)
     // A fresh directory with the crash sound, as the game is installed.
     CTestScene scene(FIRST_SECOND);
     QFile::copy(VANTREL_CLASH_WAV, "clash.wav");
-    SetRuntime(&scene.m_clock);
     CSoakWindowSystem system;
-    SetWindowSystem(&system);
 
     CFramePlayer player(scene.m_clock, nTicks);
-    Check(theApp.InitInstance() && theApp.m_pMainWnd != nullptr, "the frame opens");
+    Check(theApp.ShowMainFrame(new CMainFrame(system, scene.m_clock)) && theApp.m_pMainWnd != nullptr,
+          "the frame opens");
     QTimer::singleShot(DEADLINE_MS, [] {
         Check(false, "the soak ends before its deadline");
         theApp.m_pMainWnd->DestroyWindow();
@@ -359,7 +360,5 @@ int main(int argc, char** argv)
     CheckPlay(player, nTicks, bCheckRss);
     CheckRankFile(player.m_names);
     std::printf("frame_soak: %lld ticks; %s\n", player.m_nTicks, g_nFailures == 0 ? "passed" : "FAILED");
-    SetWindowSystem(nullptr);
-    SetRuntime(nullptr);
     return g_nFailures == 0 ? 0 : 1;
 }

@@ -62,9 +62,7 @@ protected:
         g_bAudioUsed = true;
         WindowTest::SetUp();
         ASSERT_TRUE(m_serverDir.isValid());
-        m_pPrevious = &GetWindowSystem();
         m_pSystem = std::make_unique<CQtWindowSystem>();
-        SetWindowSystem(m_pSystem.get());
         // Five empty records at 0 points: the crash's score asks for a name.
         QFile rank("rank.vtd");
         ASSERT_TRUE(rank.open(QIODevice::WriteOnly) && rank.write(QByteArray(RANK_FILE_BYTES, '\0')) > 0);
@@ -91,8 +89,8 @@ protected:
         quit.start();
         m_pSystem.reset();
         EXPECT_LT(quit.elapsed(), HANG_BOUND_MS) << "the end of the program waited on the audio server";
-        SetWindowSystem(m_pPrevious);
     }
+    IWindowSystem& WindowSystem() override { return *m_pSystem; }
     void UseServer(const QString& strSocket) { qputenv("PULSE_SERVER", ("unix:" + strSocket).toLocal8Bit()); }
     // A server that listens and never accepts: connections complete in the backlog and then hear nothing.
     void ListenSilently()
@@ -171,9 +169,6 @@ protected:
     QProcess m_daemon;
     QProcess m_record;
     int m_nSilentFd = -1;
-
-private:
-    IWindowSystem* m_pPrevious = nullptr;
 };
 
 // Only the game's own wave is heard; a missing one, one too big to read whole, or a pipe plays nothing. The

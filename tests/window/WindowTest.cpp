@@ -1,8 +1,6 @@
 // Boxes awaited, the screen read and the frame closed for the window tests, and their entry point.
 #include "WindowTest.h"
 
-#include "QtWindowSystem.h"
-
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
@@ -33,6 +31,8 @@ void PollForModal(QPointer<QWidget> pBefore, std::function<void(QWidget*)> fn, i
 
 } // namespace
 
+CQtWindowSystem* WindowTest::s_pWindowSystem = nullptr;
+
 void WindowTest::OnNextModal(std::function<void(QWidget*)> fn)
 {
     QPointer<QWidget> pBefore(QApplication::activeModalWidget());
@@ -49,7 +49,6 @@ void WindowTest::TearDown()
         Frame()->DestroyWindow();
     for (int i = 0; i < 100 && Frame() != nullptr; ++i)
         QTest::qWait(MODAL_POLL_MS);
-    SetRuntime(nullptr);
     ++g_nTestsDone;
 }
 
@@ -73,8 +72,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     CQtWindowSystem windowSystem;
-    SetWindowSystem(&windowSystem);
-    const int nResult = RUN_ALL_TESTS();
-    SetWindowSystem(nullptr);
-    return nResult;
+    WindowTest::s_pWindowSystem = &windowSystem;
+    return RUN_ALL_TESTS();
 }

@@ -2,7 +2,10 @@
 #pragma once
 
 #include "CGameApp.h"
+#include "MainFrame.h"
 #include "QtFrameHost.h"
+#include "QtResourceImage.h"
+#include "QtWindowSystem.h"
 #include "TestScene.h"
 #include "Wnd.h"
 
@@ -17,25 +20,25 @@
 
 class WindowTest : public testing::Test {
 public:
+    // The window system of the test program (main makes it, with the application).
+    static CQtWindowSystem* s_pWindowSystem;
     // fn runs on the next box or dialog that opens, inside its nested loop.
     static void OnNextModal(std::function<void(QWidget*)> fn);
     // Where a box or dialog takes keys: its focus widget.
     static QWidget* KeyTarget(QWidget* pModal) { return pModal->focusWidget() ? pModal->focusWidget() : pModal; }
     // A bitmap's 0xFFRRGGBB words as a picture.
-    static QImage Picture(const CBitmap& bmp)
-    {
-        return QImage(reinterpret_cast<const uchar*>(bmp.Bits()), bmp.GetWidth(), bmp.GetHeight(), QImage::Format_RGB32)
-            .copy();
-    }
+    static QImage Picture(const CBitmap& bmp) { return BitmapImage(bmp).copy(); }
 
 protected:
-    void SetUp() override { SetRuntime(&m_scene.m_clock); }
     void TearDown() override;
 
-    // Runs InitInstance as the program does: the frame is shown and painted.
+    // The window system the frame opens on.
+    virtual IWindowSystem& WindowSystem() { return *s_pWindowSystem; }
+    // Opens the frame as InitInstance does, on the fixture's window system
+    // and clock: the frame is shown and painted.
     void OpenFrame()
     {
-        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(WindowSystem(), m_scene.m_clock)));
         QTest::qWait(10); // the window system shows and activates the window
     }
     CWnd* Frame() const { return theApp.m_pMainWnd; }

@@ -3,6 +3,7 @@
 
 #include "Wnd.h"
 
+#include <memory>
 #include <string>
 
 class CDialog;
@@ -23,8 +24,11 @@ public:
     CDialog(UINT nIDTemplate, CWnd* pParentWnd);
     ~CDialog() override;
 
-    // IDOK / IDCANCEL or what EndDialog was given; -1 when the dialog cannot
-    // be created (no parent window, unknown template).
+    // Makes the dialog window over the parent, binds it, runs OnInitDialog
+    // (the focus on the first tab stop when it returns TRUE) and the modal
+    // loop, then unbinds it. IDOK / IDCANCEL or what EndDialog was given; -1
+    // when the dialog cannot be created (no parent window, unknown template,
+    // the parent destroyed).
     virtual INT_PTR DoModal();
     // Runs the exchange towards the controls; TRUE puts the focus on the first tab stop.
     virtual BOOL OnInitDialog();
@@ -38,10 +42,10 @@ public:
     void EndDialog(int nResult);
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    UINT GetTemplateID() const { return m_nIDTemplate; }
+    // The dialog window while DoModal runs, else nullptr.
     IDialogHost* GetDialogHost() const { return m_pDlgHost; }
-    // The window host binds the dialog to its controls while it runs (nullptr after).
-    void AttachDialogHost(IDialogHost* pHost) { m_pDlgHost = pHost; }
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     UINT m_nIDTemplate;

@@ -1,7 +1,7 @@
 // Asynchronous playback of one wave file prepared off the GUI thread, with the desktop's beep as fallback.
 #pragma once
 
-#include "WinTypes.h"
+#include "Sound.h"
 
 #include <QString>
 
@@ -9,7 +9,7 @@
 
 class QThread;
 
-class CQtSound {
+class CQtSound : public ISound {
 public:
     // Sound files larger than this are refused: a wave is read whole into memory.
     static constexpr qint64 MAX_SOUND_BYTES = qint64{8} << 20;
@@ -18,14 +18,14 @@ public:
     CQtSound(const CQtSound&) = delete;
     CQtSound& operator=(const CQtSound&) = delete;
     // Never waits on a thread stuck in the audio library: such a thread is left to the end of the process.
-    ~CQtSound();
+    ~CQtSound() override;
 
     // Starts getting pszSound ready on a thread of its own (found, checked, loaded, the audio device opened) and
     // returns at once. Once per sound; again only after a preparation that failed.
     void Prepare(const char* pszSound);
     // SND_FILENAME: starts the prepared wave file and returns at once. A sound that is not ready (still being
     // prepared, missing, too large, unplayable, no audio output) beeps instead and returns FALSE.
-    BOOL Play(const char* pszSound, UINT fdwSound);
+    BOOL PlaySound(const char* pszSound, UINT fdwSound) override;
     // The prepared sound can be played now.
     bool IsReady() const;
 

@@ -1,4 +1,4 @@
-// Modal dialogs: run by the parent window's host, with data exchange through the dialog host.
+// Modal dialogs: a dialog window from the parent's host, bound, initialised, run and unbound; data exchange through it.
 #include "Dialog.h"
 
 #include "DialogHost.h"
@@ -21,11 +21,26 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate
 
 CDialog::~CDialog() = default;
 
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
 INT_PTR CDialog::DoModal()
 {
     if (m_pParentWnd == nullptr || m_pParentWnd->GetHost() == nullptr)
         return -1;
-    return m_pParentWnd->GetHost()->RunModalDialog(*this);
+    const std::unique_ptr<IDialogHost> pHost = m_pParentWnd->GetHost()->CreateDialogHost(m_nIDTemplate);
+    if (pHost == nullptr)
+        return -1;
+    m_pDlgHost = pHost.get();
+    pHost->Attach(this);
+    if (OnInitDialog())
+        pHost->FocusFirstTabStop();
+    const INT_PTR nResult = pHost->RunModalLoop();
+    pHost->Attach(nullptr);
+    m_pDlgHost = nullptr;
+    return nResult;
 }
 
 BOOL CDialog::OnInitDialog()

@@ -1,4 +1,4 @@
-// A dialog template brought to the screen as a Qt dialog, bound to its CDialog while it runs.
+// A dialog template brought to the screen as a Qt dialog; its buttons go to the window bound to it.
 #pragma once
 
 #include "DialogHost.h"
@@ -7,7 +7,7 @@
 
 #include <map>
 
-class CDialog;
+class CWnd;
 struct ResControl;
 struct ResDialog;
 
@@ -15,20 +15,19 @@ class CQtDialogHost : public QDialog, public IDialogHost {
 public:
     // Builds the template's controls at their positions, converting dialog
     // units with the template's font; modal over pOwner and centred on it.
-    CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner);
+    CQtDialogHost(const ResDialog& res, QWidget* pOwner);
     ~CQtDialogHost() override;
 
-    // Binds the dialog, runs OnInitDialog (focus to the first tab stop when
-    // it returns TRUE), shows the dialog and waits until EndDialog; returns
-    // its result.
-    INT_PTR Run();
-
+    void Attach(CWnd* pWnd) override;
     std::string GetDlgItemText(int nID) override;
     void SetDlgItemText(int nID, std::string_view text) override;
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FocusFirstTabStop() override;
+    // Waits until EndDialog, then hides the dialog and hands the activation back.
+    INT_PTR RunModalLoop() override;
     void EndDialog(int nResult) override;
 
-    // The OK button and Enter go to CDialog::OnOK; Escape and the close box to OnCancel.
+    // The OK button and Enter send IDOK to the bound window; Escape and the close box IDCANCEL.
     void accept() override;
     void reject() override;
 
@@ -39,7 +38,9 @@ private:
     QWidget* CreateControl(const ResControl& control);
     QWidget* FindControl(int nID) const;
 
-    CDialog& m_dlg;
+    void SendCommand(int nID);
+
+    CWnd* m_pWnd = nullptr;
     std::map<int, QWidget*> m_controls; // by id; static controls (-1) are not kept
     QWidget* m_pFirstTabStop = nullptr;
     bool m_bEnded = false;

@@ -1,12 +1,12 @@
 // Dialogs from templates: controls placed in dialog units, texts in code page 932, data exchange.
 #include "QtDialogHost.h"
 
-#include "Cp932.h"
-#include "Dialog.h"
 #include "QtBoxWindow.h"
 #include "QtByteLimitValidator.h"
 #include "QtResourceImage.h"
+#include "QtText.h"
 #include "Resources.h"
+#include "Wnd.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -41,11 +41,6 @@ constexpr int DLU_PER_CHAR_Y = 8;
 constexpr const char* WIDTH_SAMPLE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int ICON_SIZE = 32;
 
-QString FromCp932(std::string_view text)
-{
-    return QString::fromStdString(Cp932ToUtf8(text));
-}
-
 QFont TemplateFont(const ResDialog& res)
 {
     QString family = FromCp932(res.fontName);
@@ -79,8 +74,7 @@ QRect ToPixels(const QSize& base, int x, int y, int cx, int cy)
 
 } // namespace
 
-CQtDialogHost::CQtDialogHost(CDialog& dlg, const ResDialog& res, QWidget* pOwner)
-    : QDialog(pOwner, BoxWindowFlags()), m_dlg(dlg)
+CQtDialogHost::CQtDialogHost(const ResDialog& res, QWidget* pOwner) : QDialog(pOwner, BoxWindowFlags())
 {
     setWindowTitle(FromCp932(res.caption));
     setFont(TemplateFont(res));
@@ -154,17 +148,26 @@ QWidget* CQtDialogHost::FindControl(int nID) const
     return it != m_controls.end() ? it->second : nullptr;
 }
 
-INT_PTR CQtDialogHost::Run()
+void CQtDialogHost::Attach(CWnd* pWnd)
 {
-    m_dlg.AttachDialogHost(this);
-    if (m_dlg.OnInitDialog() && m_pFirstTabStop != nullptr)
+    m_pWnd = pWnd;
+}
+
+void CQtDialogHost::FocusFirstTabStop()
+{
+    if (m_pFirstTabStop != nullptr)
         m_pFirstTabStop->setFocus();
+}
+
+INT_PTR CQtDialogHost::RunModalLoop()
+{
     if (QWidget* pOwner = parentWidget())
         AwaitPlacement(pOwner);
     // EndDialog may already have come from OnInitDialog.
     if (!m_bEnded)
         exec();
-    m_dlg.AttachDialogHost(nullptr);
+    hide();
+    RestoreActivation(parentWidget());
     return m_nResult;
 }
 
@@ -188,7 +191,7 @@ std::string CQtDialogHost::GetDlgItemText(int nID)
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         text = pLabel->text();
     // The edit box takes only what code page 932 can hold, so nothing is lost here.
-    return Utf8ToCp932(text.toStdString()).value_or(std::string());
+    return ToCp932(text).value_or(std::string());
 }
 
 void CQtDialogHost::SetDlgItemText(int nID, std::string_view text)
@@ -217,12 +220,18 @@ void CQtDialogHost::EndDialog(int nResult)
     done(nResult);
 }
 
+void CQtDialogHost::SendCommand(int nID)
+{
+    if (m_pWnd != nullptr)
+        m_pWnd->WindowProc(WM_COMMAND, WPARAM(nID), 0);
+}
+
 void CQtDialogHost::accept()
 {
-    m_dlg.OnOK();
+    SendCommand(IDOK);
 }
 
 void CQtDialogHost::reject()
 {
-    m_dlg.OnCancel();
+    SendCommand(IDCANCEL);
 }

@@ -9,10 +9,10 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
 
-class CQtWindowSystem;
 class CWnd;
 class QEvent;
 class QPainter;
@@ -22,11 +22,11 @@ class CQtFrameHost : public QObject, public QAbstractNativeEventFilter, public I
 public:
     // The window is made hidden, with a client area of exactly clientSize
     // whatever the menu bar and the theme take, and cannot be resized or
-    // maximised. Its messages go to wnd.WindowProc; the window system hears
-    // when the main window is gone. A window destroyed by another program
+    // maximised. Its messages go to wnd.WindowProc; fnMainWindowGone runs once
+    // the application's main window is gone. A window destroyed by another program
     // counts as destroyed by the game: its open boxes and dialogs end as if
     // cancelled (a save they were part of goes on), later ones return at once.
-    CQtFrameHost(CQtWindowSystem& system, CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
+    CQtFrameHost(std::function<void()> fnMainWindowGone, CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
                  const QSize& clientSize, UINT nMenuID);
     ~CQtFrameHost() override;
 
@@ -42,7 +42,7 @@ public:
     void Invalidate(BOOL bErase) override;
     void PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy, int xSrc, int ySrc) override;
     int MessageBox(std::string_view text, std::string_view caption, UINT nType) override;
-    INT_PTR RunModalDialog(CDialog& dlg) override;
+    std::unique_ptr<IDialogHost> CreateDialogHost(UINT nIDTemplate) override;
     void DestroyWindow() override;
 
 protected:
@@ -53,7 +53,6 @@ protected:
 
 private:
     void BuildMenu(UINT nMenuID);
-    void RestoreActivation();
     void OnWindowGone();
     bool OnClientEvent(QEvent* pEvent);
     // Hands one message to the window; none after DestroyWindow.
@@ -63,7 +62,7 @@ private:
     void QueueFinishDestroy();
     void FinishDestroy();
 
-    CQtWindowSystem& m_system;
+    std::function<void()> m_fnMainWindowGone;
     CWnd& m_wnd;
     QPointer<QWidget> m_pWindow;
     QWidget* m_pClient;

@@ -1,8 +1,8 @@
 // Message boxes built on QMessageBox, with the copy shortcut and the table font added.
 #include "QtMessageBox.h"
 
-#include "Cp932.h"
 #include "QtBoxWindow.h"
+#include "QtText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -42,9 +42,9 @@ CQtMessageBox::CQtMessageBox(QWidget* pOwner, std::string_view text, std::string
     : QMessageBox(pOwner)
 {
     setWindowFlags(BoxWindowFlags());
-    setWindowTitle(QString::fromStdString(Cp932ToUtf8(caption)));
+    setWindowTitle(FromCp932(caption));
     setTextFormat(Qt::PlainText);
-    setText(QString::fromStdString(Cp932ToUtf8(text)));
+    setText(FromCp932(text));
     setIcon(IconOf(nType));
     m_pOK = addButton(QMessageBox::Ok);
     if ((nType & MB_TYPEMASK) == MB_OKCANCEL) {

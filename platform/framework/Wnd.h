@@ -39,8 +39,6 @@ public:
     BOOL DestroyWindow();
 
     IWindowHost* GetHost() const { return m_pHost.get(); }
-    bool IsWindowCreated() const { return m_pHost != nullptr; }
-    const char* GetTitle() const { return m_strTitle.c_str(); }
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();

@@ -3,10 +3,11 @@
 
 #include "WinTypes.h"
 
+#include <memory>
 #include <string_view>
 
 class CBitmap;
-class CDialog;
+class IDialogHost;
 
 class IWindowHost {
 public:
@@ -34,10 +35,10 @@ public:
     // be the one that destroyed it) an open box ends and a new one returns
     // IDCANCEL at once; a dialog ends cancelled, a new one returns -1.
     virtual int MessageBox(std::string_view text, std::string_view caption, UINT nType) = 0;
-    // Runs the dialog modally over the window (the dialog's template names its
-    // controls); returns what the dialog passed to EndDialog, -1 when it
-    // cannot be created. Same nested-loop rule as MessageBox.
-    virtual INT_PTR RunModalDialog(CDialog& dlg) = 0;
+    // A dialog window over this one, built from template nIDTemplate; nullptr
+    // when there is no such template or the window is destroyed. Its modal
+    // loop follows the same nested-loop rule as MessageBox.
+    virtual std::unique_ptr<IDialogHost> CreateDialogHost(UINT nIDTemplate) = 0;
 
     // Destroys the window. Once the handler that asked returns, the window
     // object is told (CWnd::PostNcDestroy) and, for the main window, the

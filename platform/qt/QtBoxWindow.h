@@ -20,3 +20,8 @@ void CentreOnOwner(QWidget* pBox, const QWidget* pOwner);
 // Waits, briefly, until pOwner's window, if just shown, is on the desktop
 // (placed by the window manager), so that a box can be centred on it.
 void AwaitPlacement(const QWidget* pOwner);
+
+// After a box over pOwner closed, as on a desktop where a closed box hands
+// the activation back to its owner, on every platform: keys go to the box
+// still open below, or to pOwner's window while it is shown.
+void RestoreActivation(QWidget* pOwner);

@@ -11,7 +11,6 @@ public:
 
     // The most bytes the text may take in code page 932; 0 for no limit.
     void SetLimit(int nBytes) { m_nLimit = nBytes; }
-    int GetLimit() const { return m_nLimit; }
 
     // Drops from a change every character the name cannot hold: control
     // characters (they would split the ranking report's lines) and whatever

@@ -58,3 +58,12 @@ void AwaitPlacement(const QWidget* pOwner)
            elapsed.elapsed() < PLACEMENT_WAIT_MS)
         QCoreApplication::processEvents(QEventLoop::AllEvents, PLACEMENT_WAIT_MS);
 }
+
+void RestoreActivation(QWidget* pOwner)
+{
+    QWidget* pNext = QApplication::activeModalWidget();
+    if (pNext == nullptr && pOwner != nullptr && pOwner->window()->isVisible())
+        pNext = pOwner->window();
+    if (pNext != nullptr)
+        pNext->activateWindow();
+}

@@ -231,7 +231,7 @@ void CQtSound::Prepare(const char* pszSound)
     m_pThread->start(QThread::LowPriority);
 }
 
-BOOL CQtSound::Play(const char* pszSound, UINT fdwSound)
+BOOL CQtSound::PlaySound(const char* pszSound, UINT fdwSound)
 {
     if ((fdwSound & SND_FILENAME) != 0 && pszSound != nullptr) {
         if (IsReady() && QFile::decodeName(pszSound) == m_strName) {

@@ -15,7 +15,7 @@ public:
     // around the client area itself; these only let a caller compute an
     // outer size from which CreateFrameHost recovers the client size.
     int GetSystemMetrics(int nIndex) override;
-    BOOL PlaySound(const char* pszSound, UINT fdwSound) override;
+    CQtSound& GetSound() override { return m_sound; }
     // Processes events until the main window has been destroyed.
     int Run() override;
     // The main window is gone: Run returns.
@@ -23,7 +23,6 @@ public:
     // The sound that is got ready once a frame has first been shown (the game's crash sound), so that playing it
     // never waits on the audio server.
     static constexpr const char* PREPARED_SOUND = "clash.wav";
-    const CQtSound& GetSound() const { return m_sound; }
 
 private:
     CQtSound m_sound;

@@ -1,4 +1,4 @@
-// The process-wide window system: makes windows, plays sounds, runs the loop.
+// The window system a program runs on: makes frame windows, gives their sizes and the sound, runs the loop.
 #pragma once
 
 #include "WinTypes.h"
@@ -7,6 +7,7 @@
 #include <string_view>
 
 class CWnd;
+class ISound;
 class IWindowHost;
 
 class IWindowSystem {
@@ -19,16 +20,7 @@ public:
     virtual std::unique_ptr<IWindowHost> CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
                                                          const RECT& rect, UINT nMenuID) = 0;
     virtual int GetSystemMetrics(int nIndex) = 0;
-    // SND_FILENAME | SND_ASYNC: starts the wave file and returns at once; a
-    // missing or unplayable file gives the desktop's default alert sound.
-    virtual BOOL PlaySound(const char* pszSound, UINT fdwSound) = 0;
+    virtual ISound& GetSound() = 0;
     // The message loop; returns when the main window has been destroyed.
     virtual int Run() = 0;
 };
-
-// The installed window system (the Qt one in the game, a scripted one in tests).
-IWindowSystem& GetWindowSystem();
-void SetWindowSystem(IWindowSystem* pSystem);
-
-int GetSystemMetrics(int nIndex);
-BOOL PlaySound(const char* pszSound, void* hmod, UINT fdwSound);

@@ -52,7 +52,8 @@ std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::st
                         GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
-    auto pHost = std::make_unique<CQtFrameHost>(*this, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
+    auto pHost =
+        std::make_unique<CQtFrameHost>([this] { EndRun(); }, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
     new CFirstShowWatch(pHost->GetWindow(), [this] { m_sound.Prepare(PREPARED_SOUND); });
     return pHost;
 }
@@ -64,11 +65,6 @@ int CQtWindowSystem::GetSystemMetrics(int nIndex)
             return metric.nValue;
     }
     return 0;
-}
-
-BOOL CQtWindowSystem::PlaySound(const char* pszSound, UINT fdwSound)
-{
-    return m_sound.Play(pszSound, fdwSound);
 }
 
 // A loop of its own rather than QApplication::exec: QApplication::exit would

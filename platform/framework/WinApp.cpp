@@ -9,7 +9,7 @@ CWinApp* g_pApp = nullptr;
 
 } // namespace
 
-CWinApp::CWinApp(const char*)
+CWinApp::CWinApp()
 {
     g_pApp = this;
 }

@@ -4,6 +4,7 @@
 #include "WinTypes.h"
 
 class CWnd;
+class IWindowSystem;
 
 // An icon handle: the embedded icon's resource id, 0 for none.
 using HICON = UINT;
@@ -12,7 +13,7 @@ using HICON = UINT;
 // it the application that AfxWinMain starts.
 class CWinApp {
 public:
-    explicit CWinApp(const char* lpszAppName = nullptr);
+    CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
     virtual ~CWinApp();
@@ -23,6 +24,9 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
+    // The window system AfxWinMain started, for InitInstance to open the
+    // windows on; nullptr outside AfxWinMain.
+    IWindowSystem* m_pWindowSystem = nullptr;
 };
 
 CWinApp* AfxGetApp();

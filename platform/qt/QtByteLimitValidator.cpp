@@ -1,7 +1,7 @@
 // Byte-limited, code page 932-only edit input without control characters.
 #include "QtByteLimitValidator.h"
 
-#include "Cp932.h"
+#include "QtText.h"
 
 #include <optional>
 #include <string>
@@ -20,7 +20,7 @@ qsizetype NameBytes(const QString& text, qsizetype at, qsizetype nUnits)
         text[at].isHighSurrogate() && nUnits == 2 ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
     if (code < FIRST_PRINTABLE || code == DELETE)
         return 0;
-    const std::optional<std::string> bytes = Utf8ToCp932(text.mid(at, nUnits).toStdString());
+    const std::optional<std::string> bytes = ToCp932(text.mid(at, nUnits));
     return bytes ? qsizetype(bytes->size()) : 0;
 }
 

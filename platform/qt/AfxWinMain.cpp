@@ -1,7 +1,6 @@
 // The program's start on Qt: application, window system, InitInstance, event loop.
 #include "QtWindowSystem.h"
 #include "WinApp.h"
-#include "Wnd.h"
 
 #include <QApplication>
 
@@ -12,11 +11,13 @@ int AfxWinMain(int argc, char** argv)
     // visible window closes (a box over a hidden frame would end it).
     QApplication::setQuitOnLastWindowClosed(false);
     CQtWindowSystem windowSystem;
-    SetWindowSystem(&windowSystem);
-    int nExitCode = 0;
     CWinApp* pApp = AfxGetApp();
-    if (pApp != nullptr && pApp->InitInstance() && pApp->m_pMainWnd != nullptr)
+    if (pApp == nullptr)
+        return 0;
+    pApp->m_pWindowSystem = &windowSystem;
+    int nExitCode = 0;
+    if (pApp->InitInstance() && pApp->m_pMainWnd != nullptr)
         nExitCode = windowSystem.Run();
-    SetWindowSystem(nullptr);
+    pApp->m_pWindowSystem = nullptr;
     return nExitCode;
 }

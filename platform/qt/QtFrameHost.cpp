@@ -2,12 +2,11 @@
 #include "QtFrameHost.h"
 
 #include "Bitmap.h"
-#include "Cp932.h"
-#include "Dialog.h"
+#include "QtBoxWindow.h"
 #include "QtDialogHost.h"
 #include "QtMessageBox.h"
 #include "QtResourceImage.h"
-#include "QtWindowSystem.h"
+#include "QtText.h"
 #include "Resources.h"
 #include "WinApp.h"
 #include "Wnd.h"
@@ -66,11 +65,6 @@ LPARAM PointParam(const QPoint& point)
     return LPARAM(std::uint16_t(point.x())) | (LPARAM(std::uint16_t(point.y())) << 16);
 }
 
-QString FromCp932(std::string_view text)
-{
-    return QString::fromStdString(Cp932ToUtf8(text));
-}
-
 Qt::WindowFlags FlagsOf(std::uint32_t dwStyle)
 {
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
@@ -85,9 +79,10 @@ Qt::WindowFlags FlagsOf(std::uint32_t dwStyle)
 
 } // namespace
 
-CQtFrameHost::CQtFrameHost(CQtWindowSystem& system, CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
-                           const QSize& clientSize, UINT nMenuID)
-    : m_system(system), m_wnd(wnd), m_pWindow(new QWidget(nullptr, FlagsOf(dwStyle))), m_pClient(new QWidget(m_pWindow))
+CQtFrameHost::CQtFrameHost(std::function<void()> fnMainWindowGone, CWnd& wnd, std::string_view title,
+                           std::uint32_t dwStyle, const QSize& clientSize, UINT nMenuID)
+    : m_fnMainWindowGone(std::move(fnMainWindowGone)), m_wnd(wnd), m_pWindow(new QWidget(nullptr, FlagsOf(dwStyle))),
+      m_pClient(new QWidget(m_pWindow))
 {
     m_pWindow->setWindowTitle(FromCp932(title));
     auto* pLayout = new QVBoxLayout(m_pWindow);
@@ -200,10 +195,7 @@ void CQtFrameHost::PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy,
 {
     if (m_pPainter == nullptr || src.IsEmpty())
         return;
-    // Wraps the bitmap's words without copying them; 0xFFRRGGBB is Qt's RGB32.
-    const QImage image(reinterpret_cast<const uchar*>(src.Bits()), src.GetWidth(), src.GetHeight(),
-                       qsizetype(src.GetWidth()) * 4, QImage::Format_RGB32);
-    m_pPainter->drawImage(QRect(x, y, cx, cy), image, QRect(xSrc, ySrc, cx, cy));
+    m_pPainter->drawImage(QRect(x, y, cx, cy), BitmapImage(src), QRect(xSrc, ySrc, cx, cy));
 }
 
 int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UINT nType)
@@ -213,31 +205,16 @@ int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UI
     CQtMessageBox box(m_pWindow, text, caption, nType);
     const int nResult = box.Run();
     box.hide();
-    RestoreActivation();
+    RestoreActivation(m_pWindow);
     return nResult;
 }
 
-INT_PTR CQtFrameHost::RunModalDialog(CDialog& dlg)
+std::unique_ptr<IDialogHost> CQtFrameHost::CreateDialogHost(UINT nIDTemplate)
 {
-    const ResDialog* pRes = FindDialogResource(dlg.GetTemplateID());
+    const ResDialog* pRes = FindDialogResource(nIDTemplate);
     if (pRes == nullptr || m_bDestroyed)
-        return -1;
-    CQtDialogHost host(dlg, *pRes, m_pWindow);
-    const INT_PTR nResult = host.Run();
-    host.hide();
-    RestoreActivation();
-    return nResult;
-}
-
-// As on a desktop where a closed box hands the activation back to its owner,
-// on every platform: keys go to the box still open below, or to the frame.
-void CQtFrameHost::RestoreActivation()
-{
-    QWidget* pNext = QApplication::activeModalWidget();
-    if (pNext == nullptr && !m_bDestroyed && m_pWindow->isVisible())
-        pNext = m_pWindow;
-    if (pNext != nullptr)
-        pNext->activateWindow();
+        return nullptr;
+    return std::make_unique<CQtDialogHost>(*pRes, m_pWindow);
 }
 
 void CQtFrameHost::DestroyWindow()
@@ -280,8 +257,8 @@ void CQtFrameHost::QueueFinishDestroy()
 
 void CQtFrameHost::FinishDestroy()
 {
-    // cppcheck-suppress variableScope ; taken before PostNcDestroy deletes this host
-    CQtWindowSystem& system = m_system;
+    // Taken before PostNcDestroy deletes this host.
+    const std::function<void()> fnMainWindowGone = m_fnMainWindowGone;
     CWnd& wnd = m_wnd;
     CWinApp* pApp = AfxGetApp();
     const bool bMainWindow = pApp != nullptr && pApp->m_pMainWnd == &wnd;
@@ -289,8 +266,8 @@ void CQtFrameHost::FinishDestroy()
         pApp->m_pMainWnd = nullptr;
     // A frame deletes itself here, and this host with it.
     wnd.PostNcDestroy();
-    if (bMainWindow)
-        system.EndRun();
+    if (bMainWindow && fnMainWindowGone)
+        fnMainWindowGone();
 }
 
 void CQtFrameHost::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)

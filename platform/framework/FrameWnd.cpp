@@ -1,4 +1,4 @@
-// Frame windows: created through the installed window system, deleted once their window is gone.
+// Frame windows: created on their window system, deleted once their window is gone.
 #include "FrameWnd.h"
 
 #include "WindowHost.h"
@@ -7,10 +7,10 @@
 const RECT CFrameWnd::rectDefault = {0, 0, 0, 0};
 
 BOOL CFrameWnd::Create(const char*, const char* lpszWindowName, std::uint32_t dwStyle, const RECT& rect, CWnd*,
-                       UINT nMenuID, std::uint32_t, void*)
+                       UINT nMenuID)
 {
     const std::string_view title = lpszWindowName != nullptr ? lpszWindowName : "";
-    std::unique_ptr<IWindowHost> pHost = GetWindowSystem().CreateFrameHost(*this, title, dwStyle, rect, nMenuID);
+    std::unique_ptr<IWindowHost> pHost = m_windowSystem.CreateFrameHost(*this, title, dwStyle, rect, nMenuID);
     if (pHost == nullptr)
         return FALSE;
     AttachHost(std::move(pHost), title);

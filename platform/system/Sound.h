@@ -1,0 +1,12 @@
+// Sound playback: a wave file named by path, started without waiting for it.
+#pragma once
+
+#include "WinTypes.h"
+
+class ISound {
+public:
+    virtual ~ISound() = default;
+    // SND_FILENAME | SND_ASYNC: starts the wave file and returns at once; a
+    // missing or unplayable file gives the desktop's default alert sound.
+    virtual BOOL PlaySound(const char* pszSound, UINT fdwSound) = 0;
+};
