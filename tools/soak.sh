@@ -39,6 +39,6 @@ fi
 echo "soak: vantrel-sim peak memory $first kB after $early stages, $last kB after $stages; $(seconds_since "$start") s"
 
 start=$(date +%s)
-timeout 900 "$build/tests/soak/frame_soak" --ticks "$ticks" --no-rss-check
-ASAN_OPTIONS=$measure_options timeout 900 "$build/tests/soak/frame_soak" --ticks "$ticks" | grep -E '^(memory|frame_soak):'
+timeout 900 "$build/tests/window/frame_soak" --ticks "$ticks" --no-rss-check
+ASAN_OPTIONS=$measure_options timeout 900 "$build/tests/window/frame_soak" --ticks "$ticks" | grep -E '^(memory|frame_soak):'
 echo "soak: frame $(seconds_since "$start") s"
