@@ -15,10 +15,11 @@ namespace {
 // Root passes every permission check, so as root each case runs as "nobody".
 constexpr uid_t NOBODY = 65534;
 
-// Player records u1..u5 with 10 to 50 points and reserved bytes r1..r5.
+// Player records u1..u5 with 10 to 50 points, bytes behind the name's NUL and reserved bytes r1..r5, all of which
+// travel with their record.
 std::string U(int i)
 {
-    return RecordBytes("u" + std::to_string(i), 10 * i, i, "r" + std::to_string(i));
+    return RecordBytes(std::string("u\0junk", 6) + std::to_string(i), 10 * i, i, "r" + std::to_string(i));
 }
 const std::string UNSORTED = U(1) + U(2) + U(3) + U(4) + U(5);
 const std::string SORTED = U(5) + U(4) + U(3) + U(2) + U(1);
