@@ -1,4 +1,4 @@
-// Message boxes over the frame: quit prompt, closing, the ranking box with the game behind it, file errors.
+// Message boxes over the frame: size and place, quit prompt, closing, the ranking box with the game behind it.
 #include "WindowTest.h"
 
 #include "NameDlg.h"
@@ -42,9 +42,8 @@ void ReadAndPress(QWidget* pModal, Seen& seen, Qt::Key nKey)
 
 using BoxTest = WindowTest;
 
-// Every box and dialog as a desktop window: its caption whole beside the window
-// icon and close button in a usual title-bar font (bold, up to 11 points), a
-// close button only, its frame centred on the frame's.
+// Every box and dialog: its caption whole beside icon and close button in a usual title-bar font (bold, up to 11
+// points), a close button only, its frame centred on the frame's.
 TEST_F(BoxTest, BoxesAndDialogsFitTheirCaptionShowOnlyCloseAndOpenCentredOnTheFrame)
 {
     OpenFrame();
@@ -107,8 +106,7 @@ TEST_F(BoxTest, EscapeAsksToQuitCtrlCCopiesTheBoxCancelKeepsTheWindowAndTheClose
     EXPECT_EQ(Frame(), nullptr);
 }
 
-// The menu's ranking box: the game goes on and paints behind it; a failing
-// save is reported after it, and the game still goes on.
+// The menu's ranking box: the game goes on behind it; a failing save is reported after it, the game still going on.
 TEST_F(BoxTest, RankingBoxShowsTheTableInItsFontWithTheGameBehindAndReportsAFailingSave)
 {
     OpenFrame();
@@ -136,17 +134,4 @@ TEST_F(BoxTest, RankingBoxShowsTheTableInItsFontWithTheGameBehindAndReportsAFail
     const QImage later = ScreenPicture();
     QTest::qWait(TICKS_UNDER_BOX_MS);
     EXPECT_NE(ScreenPicture(), later) << "the game goes on";
-}
-
-TEST_F(BoxTest, StartUpWhereTheRankingFileCannotBeCreatedWarnsAndPlays)
-{
-    // A link into a missing directory: reading finds no file, creating fails,
-    // as in a directory the player may not write to.
-    ASSERT_TRUE(QFile::link("missing/rank.vtd", "rank.vtd"));
-    Seen warning;
-    OnNextModal([&warning](QWidget* pBox) { ReadAndPress(pBox, warning, Qt::Key_Return); });
-    OpenFrame();
-    EXPECT_TRUE(warning.text.contains("rank.vtd")) << warning.text.toStdString();
-    EXPECT_TRUE(Window()->isVisible());
-    StartGame();
 }

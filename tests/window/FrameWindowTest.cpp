@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int CLIENT_WIDTH = 640;
-constexpr int CLIENT_HEIGHT = 400;
-
 QStringList Texts(const QList<QAction*>& actions)
 {
     QStringList texts;
@@ -34,8 +31,8 @@ TEST_F(FrameWindowTest, OpensTitledFixedSizeWithMenuIconFocusAndTheReadyField)
     OpenFrame();
     const QMenuBar* pBar = Window()->findChild<QMenuBar*>();
     EXPECT_EQ(Window()->windowTitle(), "Vantrel Ver0.2");
-    EXPECT_EQ(Client()->size(), QSize(CLIENT_WIDTH, CLIENT_HEIGHT));
-    EXPECT_EQ(Window()->size(), QSize(CLIENT_WIDTH, CLIENT_HEIGHT + pBar->height()));
+    EXPECT_EQ(Client()->size(), QSize(640, 400));
+    EXPECT_EQ(Window()->size(), QSize(640, 400 + pBar->height()));
     EXPECT_EQ(Window()->minimumSize(), Window()->maximumSize());
     EXPECT_FALSE(Window()->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(Window()->windowIcon().isNull());
@@ -46,9 +43,8 @@ TEST_F(FrameWindowTest, OpensTitledFixedSizeWithMenuIconFocusAndTheReadyField)
     QApplication::setFont(previous, "QMenuBar");
 }
 
-// Held down, Space auto-repeats and each repeat flips too (each flip also costs
-// points, so the score shows every one); a double-click comes in place of a
-// second press and flips as well.
+// Held down, Space auto-repeats and each repeat flips too (each flip costs points, so the score shows every one); a
+// double-click comes in place of a second press and flips as well.
 TEST_F(FrameWindowTest, EverySpaceKeyDownClickAndDoubleClickFlipsOnce)
 {
     OpenFrame();
@@ -91,18 +87,17 @@ TEST_F(FrameWindowTest, EverySpaceKeyDownClickAndDoubleClickFlipsOnce)
 
 using HighDensity = WindowTest;
 
-// Run with QT_SCALE_FACTOR=2; skipped on an ordinary screen. Rendered at the
-// window's density (the offscreen platform's screen grab does not scale).
+// Run with QT_SCALE_FACTOR=2; skipped on an ordinary screen. Rendered at the window's density (the offscreen
+// platform's screen grab does not scale).
 TEST_F(HighDensity, PixelsEnlargeAsSharpBlocks)
 {
     OpenFrame();
     if (Window()->devicePixelRatio() < 2)
         GTEST_SKIP() << "device pixel ratio " << Window()->devicePixelRatio();
     const QImage small = ReadyField();
-    QImage enlarged(CLIENT_WIDTH * 2, CLIENT_HEIGHT * 2, QImage::Format_RGB32);
-    for (int y = 0; y < enlarged.height(); ++y) {
+    QImage enlarged(1280, 800, QImage::Format_RGB32);
+    for (int y = 0; y < enlarged.height(); ++y)
         for (int x = 0; x < enlarged.width(); ++x)
             enlarged.setPixel(x, y, small.pixel(x / 2, y / 2));
-    }
     EXPECT_TRUE(ClientPicture() == enlarged);
 }

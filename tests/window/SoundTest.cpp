@@ -23,12 +23,7 @@ namespace {
 // A box or an exit that takes longer hangs on the audio server (a silent server held the box about 31 s).
 constexpr int HANG_BOUND_MS = 10000;
 // Recorded sample peaks, of 32767: the crash sound peaks near full scale, the null sink's silence at 0.
-constexpr int HEARD_PEAK = 8000;
-constexpr int SILENT_PEAK = 300;
-constexpr int RECORD_RATE = 11025;
-// Long enough to hold the whole crash sound after the game-over box.
-constexpr int SOUND_TAIL_MS = 1000;
-constexpr int RANK_FILE_BYTES = 140;
+constexpr int HEARD_PEAK = 8000, SILENT_PEAK = 300, RECORD_RATE = 11025;
 
 // What "clash.wav" is when the game crashes; the game's own wave again with a server that never answers.
 enum class Wave { Game, Absent, Oversized, Pipe, SilentServer };
@@ -65,7 +60,7 @@ protected:
         m_pSystem = std::make_unique<CQtWindowSystem>();
         // Five empty records at 0 points: the crash's score asks for a name.
         QFile rank("rank.vtd");
-        ASSERT_TRUE(rank.open(QIODevice::WriteOnly) && rank.write(QByteArray(RANK_FILE_BYTES, '\0')) > 0);
+        ASSERT_TRUE(rank.open(QIODevice::WriteOnly) && rank.write(QByteArray(140, '\0')) > 0);
     }
     void TearDown() override
     {
@@ -128,7 +123,6 @@ protected:
                                  "--latency-msec=20", "--rate=" + QString::number(RECORD_RATE)});
         ASSERT_TRUE(m_record.waitForStarted());
     }
-    // The loudest sample recorded so far.
     int RecordedPeak()
     {
         m_record.terminate();
@@ -166,8 +160,7 @@ protected:
 
     std::unique_ptr<CQtWindowSystem> m_pSystem;
     QTemporaryDir m_serverDir;
-    QProcess m_daemon;
-    QProcess m_record;
+    QProcess m_daemon, m_record;
     int m_nSilentFd = -1;
 };
 
@@ -193,17 +186,13 @@ TEST_P(SoundTest, TheGameOverBoxComesAtOnceTheNameEntryFollowsAndOnlyAPlayableWa
         ASSERT_TRUE(QTest::qWaitFor([&] { return m_pSystem->GetSound().IsReady(); }, HANG_BOUND_MS));
     }
     const auto [nBoxMs, strNext] = Crash();
-    EXPECT_GE(nBoxMs, 0);
-    EXPECT_LT(nBoxMs, HANG_BOUND_MS);
+    EXPECT_TRUE(nBoxMs >= 0 && nBoxMs < HANG_BOUND_MS) << nBoxMs;
     EXPECT_EQ(strNext, "Type your Name.");
     if (wave == Wave::SilentServer)
-        return; // the end of the program comes while the server still holds the connection
-    QTest::qWait(SOUND_TAIL_MS);
+        return;         // the end of the program comes while the server still holds the connection
+    QTest::qWait(1000); // the whole crash sound after the game-over box
     const int nPeak = RecordedPeak();
-    if (wave == Wave::Game)
-        EXPECT_GT(nPeak, HEARD_PEAK);
-    else
-        EXPECT_LT(nPeak, SILENT_PEAK);
+    EXPECT_TRUE(wave == Wave::Game ? nPeak > HEARD_PEAK : nPeak < SILENT_PEAK) << nPeak;
 }
 
 std::string WaveName(const testing::TestParamInfo<Wave>& info)

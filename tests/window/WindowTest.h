@@ -20,22 +20,18 @@
 
 class WindowTest : public testing::Test {
 public:
-    // The window system of the test program (main makes it, with the application).
-    static CQtWindowSystem* s_pWindowSystem;
+    static CQtWindowSystem* s_pWindowSystem; // made by main, with the application
     // fn runs on the next box or dialog that opens, inside its nested loop.
     static void OnNextModal(std::function<void(QWidget*)> fn);
     // Where a box or dialog takes keys: its focus widget.
     static QWidget* KeyTarget(QWidget* pModal) { return pModal->focusWidget() ? pModal->focusWidget() : pModal; }
-    // A bitmap's 0xFFRRGGBB words as a picture.
     static QImage Picture(const CBitmap& bmp) { return BitmapImage(bmp).copy(); }
 
 protected:
     void TearDown() override;
 
-    // The window system the frame opens on.
     virtual IWindowSystem& WindowSystem() { return *s_pWindowSystem; }
-    // Opens the frame as InitInstance does, on the fixture's window system
-    // and clock: the frame is shown and painted.
+    // Opens the frame as InitInstance does, on the fixture's window system and clock: shown and painted.
     void OpenFrame()
     {
         ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(WindowSystem(), m_scene.m_clock)));
@@ -44,17 +40,14 @@ protected:
     CWnd* Frame() const { return theApp.m_pMainWnd; }
     QWidget* Window() const { return static_cast<CQtFrameHost*>(Frame()->GetHost())->GetWindow(); }
     QWidget* Client() const { return static_cast<CQtFrameHost*>(Frame()->GetHost())->GetClient(); }
-    // The menu item with this text, on the bar or in a popup.
     QAction* MenuAction(const QString& text) const
     {
-        for (QAction* pAction : Window()->findChildren<QAction*>()) {
+        for (QAction* pAction : Window()->findChildren<QAction*>())
             if (pAction->text() == text)
                 return pAction;
-        }
         return nullptr;
     }
-    // The Start command with its box answered by OK. The tick timer then
-    // runs, but ticks arrive only while events are processed.
+    // The Start command with its box answered by OK; ticks then arrive only while events are processed.
     void StartGame()
     {
         QString text;
@@ -65,14 +58,11 @@ protected:
         MenuAction("Start(&S)")->trigger();
         ASSERT_EQ(text, "Hit anykey to Start!");
     }
-    // The client area rendered now (a paint of the back buffer), and what the
-    // window system last received from the frame's paints.
+    // The client area rendered now (a paint of the back buffer), and what the screen last received from paints.
     QImage ClientPicture() const { return Client()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QImage ScreenPicture() const;
-    // The ready stage-1 field as the core draws it with the fixture's clock.
     QImage ReadyField() const { return Picture(m_scene.m_field); }
 
-    // With this second a game that never steers survives 89 ticks, long
-    // enough for the tests that let the real timer run.
+    // With this second a game that never steers survives 89 ticks, long enough for tests on the real timer.
     CTestScene m_scene{1000000};
 };
