@@ -1,5 +1,5 @@
-// The game core: probe classes, each Advance branch and Reverse as exact field images, and whole headless games
-// (the solver is checked by the solved games and the dead end).
+// The game core: probe classes, each Advance branch and Reverse as exact field images, and whole headless games (the
+// solver is checked by the solved games and the dead end).
 #include "CGame.h"
 #include "CSimRunner.h"
 #include "FixedClockRuntime.h"
@@ -18,9 +18,8 @@ namespace {
 
 using Image = std::vector<COLORREF>; // 640 x 400, row by row
 
-// The field a game at the given clock second, star count and labels should
-// draw: frame, stars from the C library seeded with the second, safe blocks,
-// gates; the label rows come from reference text drawn on its own surface.
+// The field a game at the given clock second, star count and labels should draw: frame, stars from the C library seeded
+// with the second, safe blocks, gates; the label rows come from reference text drawn on its own surface.
 Image ExpectedField(unsigned nSecond, int nStars, const std::string& strStage, const std::string& strScore)
 {
     Image image(640 * 400, 0);
@@ -50,8 +49,8 @@ Image ExpectedField(unsigned nSecond, int nStars, const std::string& strStage, c
     return image;
 }
 
-// The crash sprite blitted by hand onto a copy of the background at (x, y):
-// the burst's pixels wherever the mask is black, clipped to the surface.
+// The crash sprite blitted by hand onto a copy of the background at (x, y): the burst's pixels wherever the mask is
+// black, clipped to the surface.
 Image WithSprite(Image image, int x0, int y0)
 {
     CBitmap burst, mask;
@@ -97,10 +96,9 @@ TEST_F(GameTest, ProbeFreesOnlyExactBlackAndFindsTheGoalOnlyOnExactBlue)
     EXPECT_EQ(game.Probe(s.dc), HIT_CRASH) << "outside the surface";
 }
 
-// Ten flips leave the direction down and the score -100; a free tick plots
-// the trail and shows -99 over the longer "score -100" with no digit left. A
-// goal restarts the head with the stage bonus; the next stage's stars are those
-// of the same second's smaller stages and 100 more a stage.
+// Ten flips leave the direction down and the score -100; a free tick plots the trail and shows -99 over the longer
+// "score -100" with no digit left. A goal restarts the head with the stage bonus; the next stage's stars are those of
+// the same second's smaller stages and 100 more a stage.
 TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
 {
     Surface s, expected;
@@ -128,8 +126,8 @@ TEST_F(GameTest, FreeTickPlotsMovesAndRewritesTheScoreAndAGoalDrawsTheNextStage)
     EXPECT_TRUE(SurfaceIs(s.dc, ExpectedField(nSecond + 1, 1000, "stage 5", "score 892")));
 }
 
-// A new field wipes the trail and shows stage 1 exactly (column 11 black);
-// the sprite past the right edge is clipped, not wrapped into the next row.
+// A new field wipes the trail and shows stage 1 exactly (column 11 black); the sprite past the right edge is clipped,
+// not wrapped into the next row.
 TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
 {
     Surface s;
@@ -161,8 +159,8 @@ SimResult Play(bool bSolve, int nStages, std::ostream& log, bool bRestart = fals
     return CSimRunner(options).Run(log);
 }
 
-// Going down 2 rows per column from (11, 199), the head crashes on the first
-// non-black pixel of its diagonal: a star, or at the latest frame row 377.
+// Going down 2 rows per column from (11, 199), the head crashes on the first non-black pixel of its diagonal: a star,
+// or at the latest frame row 377.
 TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredictsASolvedOneClearsThreeStages)
 {
     const Image field = ExpectedField(nSecond, 600, "stage 1", "score 0");
@@ -180,8 +178,8 @@ TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredictsASolvedOneClearsThr
     EXPECT_EQ(result.end, SimResult::End::Stopped);
 }
 
-// With the clock at second 25 the solver clears 142 stages, and stage 143 has
-// no way to the gate; with restarts a game drawn a second later clears the rest.
+// With the clock at second 25 the solver clears 142 stages, and stage 143 has no way to the gate; with restarts a game
+// drawn a second later clears the rest.
 TEST_F(GameTest, RunnerRestartsAtADeadEndWithTheNextSecondsField)
 {
     std::ostringstream log;

@@ -15,17 +15,16 @@ constexpr COLORREF GREEN = 0x00FF00, BLUE = 0xFF0000, YELLOW = 0x00FFFF, GREY = 
 
 constexpr auto In = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
 
-// A grey surface: every pixel a drawing call did not touch stays grey. The
-// rectangles of the field are checked pixel for pixel by the core's tests.
+// A grey surface: every pixel a drawing call did not touch stays grey. The rectangles of the field are checked pixel
+// for pixel by the core's tests.
 class DrawingTest : public testing::Test {
 protected:
     Surface m_grey{640, 400, 0xFF808080u};
     CDC& m_dc = m_grey.dc;
 };
 
-// A 2 x 2 box gives a 2 x 2 dot in the pen's colour, clipped at the edge; the
-// game's colours read back exactly, also after a whole-surface copy; reads and
-// writes outside are invalid. Blackness clears the surface.
+// A 2 x 2 box gives a 2 x 2 dot in the pen's colour, clipped at the edge; the game's colours read back exactly, also
+// after a whole-surface copy; reads and writes outside are invalid. Blackness clears the surface.
 TEST_F(DrawingTest, StarDotsAndPixelsReadBackExactly)
 {
     CPen yellow(PS_SOLID, 1, YELLOW);
@@ -54,9 +53,8 @@ TEST_F(DrawingTest, StarDotsAndPixelsReadBackExactly)
     EXPECT_EQ(CDC().GetPixel(0, 0), CLR_INVALID);
 }
 
-// A 32 x 32 sprite: the mask white on the left half and black on the right, the
-// image black on the left and a different colour per pixel on the right. Blitted
-// AND then OR, the background stays under white and the image replaces it under
+// A 32 x 32 sprite: the mask white on the left half and black on the right, the image black on the left and a different
+// colour per pixel on the right. Blitted AND then OR, the background stays under white and the image replaces it under
 // black; past each edge of the surface the sprite is clipped, not wrapped.
 TEST_F(DrawingTest, MaskedSpriteKeepsTheBackgroundUnderWhiteAndIsClippedAtEachEdge)
 {
@@ -79,10 +77,9 @@ TEST_F(DrawingTest, MaskedSpriteKeepsTheBackgroundUnderWhiteAndIsClippedAtEachEd
     }));
 }
 
-// TextOut on a grey surface changes exactly a solid box with its top-left at
-// (x, y), one text line high and ending by row nBottomMax, holding some ink
-// in the text colour and nothing but the two colours. Returns the box's
-// width and its number of ink pixels.
+// TextOut on a grey surface changes exactly a solid box with its top-left at (x, y), one text line high and ending by
+// row nBottomMax, holding some ink in the text colour and nothing but the two colours. Returns the box's width and its
+// number of ink pixels.
 std::pair<int, int> ExpectLabelBox(int x, int y, int nBottomMax, const char* text, COLORREF crText, COLORREF crBk)
 {
     Surface grey(640, 400, 0xFF808080u);
@@ -108,8 +105,8 @@ std::pair<int, int> ExpectLabelBox(int x, int y, int nBottomMax, const char* tex
     return {right - x + 1, nInk};
 }
 
-// The title in the top label row (0 to 18); Japanese text in odd colours in
-// the bottom one (379 to 399): neither touches the frame.
+// The title in the top label row (0 to 18); Japanese text in odd colours in the bottom one (379 to 399): neither
+// touches the frame.
 TEST(TextTest, LabelsAreOpaqueBoxesInsideTheirRows)
 {
     // The title's box and ink as the label font draws them.
@@ -117,8 +114,8 @@ TEST(TextTest, LabelsAreOpaqueBoxesInsideTheirRows)
     ExpectLabelBox(550, 380, 398, "\x83\x58\x83\x65\x81\x5B\x83\x57", 0x0000FF, 0xFF0000);
 }
 
-// The font holds printable ASCII only: every other character, single- or
-// double-byte, draws one '?', and a second byte never shows as a letter.
+// The font holds printable ASCII only: every other character, single- or double-byte, draws one '?', and a second byte
+// never shows as a letter.
 TEST(TextTest, OtherCharactersDrawAsQuestionMarks)
 {
     Surface other, marks;
@@ -127,8 +124,8 @@ TEST(TextTest, OtherCharactersDrawAsQuestionMarks)
     EXPECT_TRUE(SurfaceIs(other.dc, [&](int x, int y) { return marks.dc.GetPixel(x, y); }));
 }
 
-// A pale yellow burst with orange and red flecks and about a dozen white
-// pixels, 216 black pixels around it; the mask is its exact complement.
+// A pale yellow burst with orange and red flecks and about a dozen white pixels, 216 black pixels around it; the mask
+// is its exact complement.
 TEST(ResourceImages, CrashImageIsABurstAndTheMaskItsExactComplement)
 {
     CBitmap image, mask, unknown;

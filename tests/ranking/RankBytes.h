@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
-// One record's 28 file bytes: the name zero-filled to 20 bytes, the
-// little-endian score and stage, then the two reserved bytes.
+// One record's 28 file bytes: the name zero-filled to 20 bytes, the little-endian score and stage, then the two
+// reserved bytes.
 inline std::string RecordBytes(std::string name, int score, int stage, const std::string& reserved = {"\0\0", 2})
 {
     name.resize(20, '\0');

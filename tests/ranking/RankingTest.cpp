@@ -35,8 +35,7 @@ protected:
 // Taken before any test runs, to see the table's compile-time content.
 const std::string s_strStartImage = TableBytes();
 
-// What the error box would say after "rank.vtd": the reason of the error a
-// save raises, or "saved".
+// What the error box would say after "rank.vtd": the reason of the error a save raises, or "saved".
 std::string SaveResult(CRanking& ranking)
 {
     try {
@@ -53,8 +52,8 @@ TEST_F(RankingTest, TableStartsAsTheBuiltInImage)
     EXPECT_EQ(s_strStartImage, BuiltInImage());
 }
 
-// A pipe with a reader would take the save, and SIGPIPE end the game once the reader left. Other things that are
-// not regular files, and missing or unwritable places, are the shell's hostile-file table rows.
+// A pipe with a reader would take the save, and SIGPIPE end the game once the reader left. Other things that are not
+// regular files, and missing or unwritable places, are the shell's hostile-file table rows.
 TEST_F(RankingTest, SaveDoesNotWriteIntoAPipeWithAReader)
 {
     ASSERT_EQ(mkfifo("rank.vtd", 0644), 0);
@@ -81,8 +80,8 @@ TEST_F(RankingTest, SaveBeyondTheFileSizeLimitFailsAndTheProcessGoesOn)
         testing::ExitedWithCode(0), "");
 }
 
-// Tables written by another program: a new score is weighed against, and
-// replaces, the record the ranking order puts last, wherever it stands.
+// Tables written by another program: a new score is weighed against, and replaces, the record the ranking order puts
+// last, wherever it stands.
 TEST_F(RankingTest, NewRecordTakesTheLowestRankedPlaceAndItsNameStopsAtTheField)
 {
     // Records named X1 to X5 with reserved bytes r0 to r4, all in stage 1.

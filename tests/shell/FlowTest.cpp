@@ -87,8 +87,8 @@ TEST_F(FlowTest, SteeringToTheGateShowsTheStageBoxOverTheNextFieldAndGoesOn)
     EXPECT_TRUE(m_sys.Tick());
 }
 
-// A cancelled name loses the score: no ranking box, nothing saved. The next
-// time the name takes place 5, cut by its NUL only. Clicks before Start do not carry over.
+// A cancelled name loses the score: no ranking box, nothing saved. The next time the name takes place 5, cut by its NUL
+// only. Clicks before Start do not carry over.
 TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
 {
     const std::string lastName(12, 'X'), image = TOP3 + RecordBytes("D", 20, 3) + RecordBytes(lastName, 10, 2);
@@ -118,9 +118,8 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     EXPECT_EQ(FileBytes(), TOP3 + RecordBytes(newName, nScore, 1) + RecordBytes("D", 20, 3));
 }
 
-// An equal score does not qualify; the table as loaded is sorted, shown and
-// saved. The crash sprite shows behind the game-over box, and the game is over:
-// Escape then Cancel leaves the timer stopped.
+// An equal score does not qualify; the table as loaded is sorted, shown and saved. The crash sprite shows behind the
+// game-over box, and the game is over: Escape then Cancel leaves the timer stopped.
 TEST_F(FlowTest, CrashWithoutAQualifyingScoreShowsAndSavesTheSortedRankingAndStaysOver)
 {
     const int nScore = DropScore();
@@ -145,8 +144,8 @@ TEST_F(FlowTest, CrashWithoutAQualifyingScoreShowsAndSavesTheSortedRankingAndSta
     EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "box Do you quit Game? [0x21]"));
 }
 
-// The menu's ranking box leaves the game running; a crash under it opens its
-// boxes on top, and the outer box's save, once closed, holds the new record.
+// The menu's ranking box leaves the game running; a crash under it opens its boxes on top, and the outer box's save,
+// once closed, holds the new record.
 TEST_F(FlowTest, CrashUnderTheMenusRankingBoxNestsItsBoxesAndTheOuterSaveKeepsTheRecord)
 {
     Open(TOP4 + RecordBytes("E", 0, 1));

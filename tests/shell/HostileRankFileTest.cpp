@@ -120,8 +120,7 @@ const HostileCase CASES[] = {
 
 class HostileRankFileTest : public ShellTest, public testing::WithParamInterface<HostileCase> {};
 
-// Start-up, a Start and a tick, then the ranking box; the file changes only
-// when the ranking box has been shown.
+// Start-up, a Start and a tick, then the ranking box; the file changes only when the ranking box has been shown.
 TEST_P(HostileRankFileTest, GameStartsReportsAsDecidedAndChangesTheFileOnlyThroughTheRankingBox)
 {
     const HostileCase& c = GetParam();

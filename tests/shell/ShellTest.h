@@ -35,8 +35,8 @@ public:
         EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " scripted answers left unused";
     }
 
-    // The next box or dialog ends with nResult. A box runs inside in its nested loop first (ticks fired there run
-    // under it); a dialog ended with IDOK gets name typed into its edit box.
+    // The next box or dialog ends with nResult. A box runs inside in its nested loop first (ticks fired there run under
+    // it); a dialog ended with IDOK gets name typed into its edit box.
     void Then(int nResult, std::string name = {}, std::function<void()> inside = {})
     {
         m_answers.push_back({nResult, std::move(name), std::move(inside)});
@@ -69,8 +69,8 @@ public:
     }
 
     CWnd* m_pFrame = nullptr;
-    // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1", "box <text>" (OK alone, no icon) or
-    // "box <text> [<type>]" (e.g. [0x21]), "dialog <id>", "sound <name> <flags>", "destroy", in order.
+    // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1", "box <text>" (OK alone, no icon) or "box
+    // <text> [<type>]" (e.g. [0x21]), "dialog <id>", "sound <name> <flags>", "destroy", in order.
     std::vector<std::string> m_log;
     std::vector<std::string> m_boxes; // the texts of the boxes
     bool m_bTimerRunning = false;

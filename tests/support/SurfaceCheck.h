@@ -23,8 +23,8 @@ struct Surface {
     }
 };
 
-// Compares every pixel of the context's 640 x 400 surface with expected(x, y)
-// and reports how many differ and the first one.
+// Compares every pixel of the context's 640 x 400 surface with expected(x, y) and reports how many differ and the first
+// one.
 template <typename Expected>
 testing::AssertionResult SurfaceIs(const CDC& dc, Expected expected)
 {

@@ -17,8 +17,8 @@ inline COLORREF Pixel(const CBitmap& bmp, int x, int y)
     return CBitmap::FromPixel(bmp.Bits()[y * bmp.GetWidth() + x]);
 }
 
-// The working directory is a new folder under the system's temporary one while
-// the scene lives; the folder goes with everything in it, read-only folders too.
+// The working directory is a new folder under the system's temporary one while the scene lives; the folder goes with
+// everything in it, read-only folders too.
 class CTestScene {
 public:
     explicit CTestScene(std::time_t tSecond) : m_clock(tSecond)

@@ -1,6 +1,6 @@
-// The frame soak: the real frame on Qt played by a seeded player on a fast tick clock, games after games with every
-// box answered, names typed and cancelled, menu boxes between; then memory, windows and rank.vtd are checked.
-// Usage: frame_soak [--ticks N] [--no-rss-check] (for allocators that keep freed memory, as AddressSanitizer's).
+// The frame soak: the real frame on Qt played by a seeded player on a fast tick clock, games after games with every box
+// answered, names typed and cancelled, menu boxes between; then memory, windows and rank.vtd are checked. Usage:
+// frame_soak [--ticks N] [--no-rss-check] (for allocators that keep freed memory, as AddressSanitizer's).
 #include "CFlipSolver.h"
 #include "CGameApp.h"
 #include "Cp932.h"
@@ -147,8 +147,8 @@ private:
         });
     }
 
-    // Answers the box on top; between games opens a menu box one time in four, else starts the next game a clock
-    // second later, or quits once every tick is played.
+    // Answers the box on top; between games opens a menu box one time in four, else starts the next game a clock second
+    // later, or quits once every tick is played.
     void OnIdle()
     {
         if (QWidget* pModal = TopModal())

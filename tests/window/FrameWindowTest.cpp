@@ -87,8 +87,8 @@ TEST_F(FrameWindowTest, EverySpaceKeyDownClickAndDoubleClickFlipsOnce)
 
 using HighDensity = WindowTest;
 
-// Run with QT_SCALE_FACTOR=2; skipped on an ordinary screen. Rendered at the window's density (the offscreen
-// platform's screen grab does not scale).
+// Run with QT_SCALE_FACTOR=2; skipped on an ordinary screen. Rendered at the window's density (the offscreen platform's
+// screen grab does not scale).
 TEST_F(HighDensity, PixelsEnlargeAsSharpBlocks)
 {
     OpenFrame();

@@ -11,8 +11,8 @@ char* volatile g_pCanary = nullptr;
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // From the event loop, so that Qt and the event dispatcher's libraries are on the
-    // allocation's stack, as they are for most of the game's own.
+    // From the event loop, so that Qt and the event dispatcher's libraries are on the allocation's stack, as they are
+    // for most of the game's own.
     QTimer::singleShot(0, [] {
         g_pCanary = new char[CANARY_BYTES];
         g_pCanary = nullptr;

@@ -136,8 +136,8 @@ protected:
             nPeak = std::max(nPeak, std::abs(int{qFromLittleEndian<qint16>(raw.data() + i)}));
         return nPeak;
     }
-    // Starts a game and lets it crash. The time from the Start box to the game-over box, and the title of the
-    // window that follows it (the name dialog, cancelled).
+    // Starts a game and lets it crash. The time from the Start box to the game-over box, and the title of the window
+    // that follows it (the name dialog, cancelled).
     std::pair<qint64, QString> Crash()
     {
         StartGame();
@@ -164,9 +164,9 @@ protected:
     int m_nSilentFd = -1;
 };
 
-// Only the game's own wave is heard; a missing one, one too big to read whole, or a pipe plays nothing. The
-// game-over box comes at once and the name entry follows it, also with a server that never answers (which must not
-// hold up the end of the program either: see Quit).
+// Only the game's own wave is heard; a missing one, one too big to read whole, or a pipe plays nothing. The game-over
+// box comes at once and the name entry follows it, also with a server that never answers (which must not hold up the
+// end of the program either: see Quit).
 TEST_P(SoundTest, TheGameOverBoxComesAtOnceTheNameEntryFollowsAndOnlyAPlayableWaveIsHeard)
 {
     const Wave wave = GetParam();

@@ -14,8 +14,8 @@ constexpr int MODAL_MAX_POLLS = 50;
 // Counts finished tests, so that a box awaited in vain stops being awaited with its test.
 int g_nTestsDone = 0;
 
-// A new box counts once it is shown and active (it has the keyboard), or
-// after a while on a platform that does not activate windows.
+// A new box counts once it is shown and active (it has the keyboard), or after a while on a platform that does not
+// activate windows.
 void PollForModal(QPointer<QWidget> pBefore, std::function<void(QWidget*)> fn, int nTest, int nPolls)
 {
     if (nTest != g_nTestsDone)
