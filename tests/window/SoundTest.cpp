@@ -62,12 +62,14 @@ protected:
         QFile rank("rank.vtd");
         ASSERT_TRUE(rank.open(QIODevice::WriteOnly) && rank.write(QByteArray(140, '\0')) > 0);
     }
+    // Ends as the program ends: the frame destroyed, then the window system with its sound.
     void TearDown() override
     {
-        if (m_pSystem != nullptr)
-            Quit();
-        else
-            WindowTest::TearDown();
+        WindowTest::TearDown();
+        QElapsedTimer quit;
+        quit.start();
+        m_pSystem.reset();
+        EXPECT_LT(quit.elapsed(), HANG_BOUND_MS) << "the end of the program waited on the audio server";
         for (QProcess* pProcess : {&m_record, &m_daemon}) {
             pProcess->terminate();
             pProcess->waitForFinished();
@@ -76,15 +78,6 @@ protected:
             close(m_nSilentFd);
     }
 
-    // Ends the program as it ends: the frame destroyed, then the window system with its sound.
-    void Quit()
-    {
-        WindowTest::TearDown();
-        QElapsedTimer quit;
-        quit.start();
-        m_pSystem.reset();
-        EXPECT_LT(quit.elapsed(), HANG_BOUND_MS) << "the end of the program waited on the audio server";
-    }
     IWindowSystem& WindowSystem() override { return *m_pSystem; }
     void UseServer(const QString& strSocket) { qputenv("PULSE_SERVER", ("unix:" + strSocket).toLocal8Bit()); }
     // A server that listens and never accepts: connections complete in the backlog and then hear nothing.
@@ -166,7 +159,7 @@ protected:
 
 // Only the game's own wave is heard; a missing one, one too big to read whole, or a pipe plays nothing. The game-over
 // box comes at once and the name entry follows it, also with a server that never answers (which must not hold up the
-// end of the program either: see Quit).
+// end of the program either: see TearDown).
 TEST_P(SoundTest, TheGameOverBoxComesAtOnceTheNameEntryFollowsAndOnlyAPlayableWaveIsHeard)
 {
     const Wave wave = GetParam();
