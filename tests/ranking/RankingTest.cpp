@@ -3,11 +3,11 @@
 
 #include "FileException.h"
 #include "Ranking.h"
+#include "TestScene.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,20 +16,8 @@ namespace {
 
 class RankingTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string dir = std::filesystem::temp_directory_path() / "vantrel-ranking-XXXXXX";
-        ASSERT_NE(mkdtemp(dir.data()), nullptr);
-        std::filesystem::current_path(m_pathTemp = dir);
-        SetTable(BuiltInImage());
-    }
-    void TearDown() override
-    {
-        std::filesystem::current_path(m_pathOld);
-        std::filesystem::remove_all(m_pathTemp);
-    }
-
-    std::filesystem::path m_pathOld = std::filesystem::current_path(), m_pathTemp;
+    void SetUp() override { SetTable(BuiltInImage()); }
+    CTempDir m_dir;
 };
 
 // Taken before any test runs, to see the table's compile-time content.

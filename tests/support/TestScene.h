@@ -17,23 +17,18 @@ inline COLORREF Pixel(const CBitmap& bmp, int x, int y)
     return CBitmap::FromPixel(bmp.Bits()[y * bmp.GetWidth() + x]);
 }
 
-// The working directory is a new folder under the system's temporary one while the scene lives; the folder goes with
+// The working directory is a new folder under the system's temporary one while this lives; the folder goes with
 // everything in it, read-only folders too.
-class CTestScene {
+class CTempDir {
 public:
-    explicit CTestScene(std::time_t tSecond) : m_clock(tSecond)
+    CTempDir()
     {
         std::string dir = (std::filesystem::temp_directory_path() / "vantrel-test-XXXXXX").string();
         if (mkdtemp(dir.data()) == nullptr)
             throw std::runtime_error("cannot make a temporary directory");
-        m_dir = dir;
-        std::filesystem::current_path(m_dir);
-        m_field.CreateBitmap(640, 400);
-        CDC dc;
-        dc.SelectObject(&m_field);
-        CGame(m_clock).DrawField(dc);
+        std::filesystem::current_path(m_dir = dir);
     }
-    ~CTestScene()
+    ~CTempDir()
     {
         std::error_code error;
         std::filesystem::current_path(m_oldDir, error);
@@ -43,8 +38,21 @@ public:
                                              std::filesystem::perm_options::add, error);
         std::filesystem::remove_all(m_dir, error);
     }
-    CTestScene(const CTestScene&) = delete;
-    CTestScene& operator=(const CTestScene&) = delete;
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+
+    std::filesystem::path m_oldDir = std::filesystem::current_path(), m_dir;
+};
+
+class CTestScene : public CTempDir {
+public:
+    explicit CTestScene(std::time_t tSecond) : m_clock(tSecond)
+    {
+        m_field.CreateBitmap(640, 400);
+        CDC dc;
+        dc.SelectObject(&m_field);
+        CGame(m_clock).DrawField(dc);
+    }
 
     // Ticks survived by a head that falls straight from the start through the ready field.
     int DropScore() const
@@ -56,6 +64,5 @@ public:
     }
 
     CFixedClockRuntime m_clock;
-    std::filesystem::path m_oldDir = std::filesystem::current_path(), m_dir;
     CBitmap m_field; // the stage-1 field the core draws at the clock's first second
 };
