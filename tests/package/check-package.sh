@@ -18,11 +18,10 @@ appstreamcli validate --no-net "$work/root/usr/share/metainfo/$id.metainfo.xml" 
 
 expected=(usr/games/vantrel usr/share/games/vantrel/clash.wav usr/share/applications/$id.desktop
     usr/share/metainfo/$id.metainfo.xml usr/share/man/man6/vantrel.6.gz usr/share/doc/vantrel/copyright
-    usr/share/doc/vantrel/changelog.Debian.gz)
+    usr/share/doc/vantrel/changelog.Debian.gz usr/share/icons/hicolor/scalable/apps/$id.svg)
 for size in 16 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x$size/apps/$id.png")
 done
-[ ! -f "$root/resources/icons/vantrel.svg" ] || expected+=("usr/share/icons/hicolor/scalable/apps/$id.svg")
 for file in "${expected[@]}"; do
     [ -s "$work/root/$file" ] || fail "missing from the package: /$file"
 done
