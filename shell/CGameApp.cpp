@@ -21,6 +21,7 @@ BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)
     pFrame->ShowWindow(m_nCmdShow);
     // The ready field is on screen before the message loop starts.
     pFrame->UpdateWindow();
+    pFrame->PrepareSounds();
     pFrame->ReportLoadProblem();
     return TRUE;
 }

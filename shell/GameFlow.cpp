@@ -5,6 +5,11 @@
 #include "Sound.h"
 #include "WindowSystem.h"
 
+void CMainFrame::PrepareSounds()
+{
+    m_windowSystem.GetSound().Prepare(CRASH_SOUND);
+}
+
 void CMainFrame::OnGameStart()
 {
     KillTimer(TICK_TIMER);

@@ -5,7 +5,6 @@
 #include "CGame.h"
 #include "FrameWnd.h"
 #include "Ranking.h"
-#include "Runtime.h"
 
 #include <functional>
 
@@ -25,6 +24,9 @@ public:
     // Tells the player, once, when the ranking file could not be read or
     // created at start-up; the game is playable either way.
     void ReportLoadProblem();
+    // Once the window is on screen: the crash sound is got ready, so that a
+    // crash never waits on the audio server.
+    void PrepareSounds();
 
 protected:
     void OnPaint();

@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr const char* kUsage = "Usage: vantrel [--help | --version]\n"
-                               "Starts the game. The ranking is kept in rank.vtd in the current directory;\n"
-                               "the crash sound clash.wav is taken from there, else from the installed data.\n";
+constexpr const char* USAGE = "Usage: vantrel [--help | --version]\n"
+                              "Starts the game. The ranking is kept in rank.vtd in the current directory;\n"
+                              "the crash sound clash.wav is taken from there, else from the installed data.\n";
 
 } // namespace
 
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
 {
     // Options are answered before the window system starts, so nothing is opened or written.
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::fputs(kUsage, stdout);
+        std::fputs(USAGE, stdout);
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     }
     if (argc > 1) {
         std::fprintf(stderr, "vantrel: unknown argument '%s'\n", argv[1]);
-        std::fputs(kUsage, stderr);
+        std::fputs(USAGE, stderr);
         return 2;
     }
     // From the start, not only from the first save: any write of the game's

@@ -20,9 +20,9 @@ public:
     // Never waits on a thread stuck in the audio library: such a thread is left to the end of the process.
     ~CQtSound() override;
 
-    // Starts getting pszSound ready on a thread of its own (found, checked, loaded, the audio device opened) and
-    // returns at once. Once per sound; again only after a preparation that failed.
-    void Prepare(const char* pszSound);
+    // On a thread of its own (found, checked, loaded, the audio device opened). Once per sound; again only after a
+    // preparation that failed.
+    void Prepare(const char* pszSound) override;
     // SND_FILENAME: starts the prepared wave file and returns at once. A sound that is not ready (still being
     // prepared, missing, too large, unplayable, no audio output) beeps instead and returns FALSE.
     BOOL PlaySound(const char* pszSound, UINT fdwSound) override;

@@ -3,10 +3,7 @@
 
 #include "QtFrameHost.h"
 
-#include <QEvent>
 #include <QEventLoop>
-
-#include <functional>
 
 namespace {
 
@@ -17,28 +14,6 @@ struct Metric {
 };
 constexpr Metric SYSTEM_METRICS[] = {
     {SM_CXEDGE, 2}, {SM_CYEDGE, 2}, {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYCAPTION, 19}, {SM_CYMENU, 19},
-};
-
-// Runs its function once, when the watched window is first shown.
-class CFirstShowWatch : public QObject {
-public:
-    CFirstShowWatch(QObject* pWindow, std::function<void()> fn) : QObject(pWindow), m_fn(std::move(fn))
-    {
-        pWindow->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
-    {
-        if (pEvent->type() == QEvent::Show) {
-            pWatched->removeEventFilter(this);
-            m_fn();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_fn;
 };
 
 } // namespace
@@ -52,10 +27,7 @@ std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::st
                         GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
-    auto pHost =
-        std::make_unique<CQtFrameHost>([this] { EndRun(); }, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
-    new CFirstShowWatch(pHost->GetWindow(), [this] { m_sound.Prepare(PREPARED_SOUND); });
-    return pHost;
+    return std::make_unique<CQtFrameHost>([this] { EndRun(); }, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
 }
 
 int CQtWindowSystem::GetSystemMetrics(int nIndex)

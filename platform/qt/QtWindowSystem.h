@@ -20,9 +20,6 @@ public:
     int Run() override;
     // The main window is gone: Run returns.
     void EndRun();
-    // The sound that is got ready once a frame has first been shown (the game's crash sound), so that playing it
-    // never waits on the audio server.
-    static constexpr const char* PREPARED_SOUND = "clash.wav";
 
 private:
     CQtSound m_sound;

@@ -86,6 +86,7 @@ public:
         return metrics.contains(nIndex) ? metrics.at(nIndex) : 0;
     }
     ISound& GetSound() override { return *this; }
+    void Prepare(const char*) override {}
     BOOL PlaySound(const char* pszSound, UINT fdwSound) override
     {
         m_log.push_back("sound " + std::string(pszSound) + " " + std::to_string(fdwSound));
