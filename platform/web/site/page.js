@@ -622,18 +622,20 @@
   canvas.addEventListener('touchstart', function (e) { e.preventDefault(); }, { passive: false });
   canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
 
-  // ---- Whole-number scale that fits the viewport; a screen narrower than the field shows it reduced.
+  // ---- A whole number of device pixels per field pixel, as many as fit; a screen narrower than the field shows it
+  // reduced, the only way to show all of it there.
   function fit() {
+    var dpr = window.devicePixelRatio || 1;
     var w = document.documentElement.clientWidth;
     var h = window.innerHeight - menubar.getBoundingClientRect().height;
-    var scale = Math.floor(Math.min(w / FIELD_W, h / FIELD_H));
+    var scale = Math.floor(Math.min((w * dpr) / FIELD_W, (h * dpr) / FIELD_H));
     canvas.classList.toggle('reduced', scale < 1);
     if (scale < 1) {
       canvas.style.width = w + 'px';
-      canvas.style.height = Math.floor((w * FIELD_H) / FIELD_W) + 'px';
+      canvas.style.height = (w * FIELD_H) / FIELD_W + 'px';
     } else {
-      canvas.style.width = FIELD_W * scale + 'px';
-      canvas.style.height = FIELD_H * scale + 'px';
+      canvas.style.width = (FIELD_W * scale) / dpr + 'px';
+      canvas.style.height = (FIELD_H * scale) / dpr + 'px';
     }
   }
   window.addEventListener('resize', fit);
