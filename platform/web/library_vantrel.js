@@ -80,6 +80,7 @@ var VantrelLibrary = {
       VT.timerHandle = setTimeout(VT.onTimeout, Math.max(0, next - performance.now()));
     },
     onTimeout: function () {
+      if (document.hidden) return;
       var now = performance.now();
       for (var id in VT.timers) {
         var t = VT.timers[id];
