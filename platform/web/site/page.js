@@ -229,6 +229,7 @@
       var d = dialogs[id];
       document.body.append(d.element);
       d.element.showModal();
+      widenToFit(d);
       var first = d.element.querySelector('input, button:not(.close)');
       if (first && d.focusFirst) first.focus();
     },
@@ -392,6 +393,24 @@
     return { element: dialog, body: body, onButton: onButton, focusFirst: false };
   }
 
+  // The page's font runs wider than the template's: the dialog grows to keep labels and caption whole, its
+  // controls kept in the middle.
+  function widenToFit(d) {
+    var body = d.body;
+    var width = body.offsetWidth;
+    var needed = d.element.querySelector('.caption h2').scrollWidth + 40;
+    body.querySelectorAll('.label').forEach(function (label) {
+      // Shifted by half the growth, a label ends inside once the width reaches this.
+      needed = Math.max(needed, 2 * (label.offsetLeft + label.scrollWidth + 8) - width);
+    });
+    if (needed <= width) return;
+    var shift = Math.round((needed - width) / 2);
+    body.style.width = needed + 'px';
+    Array.prototype.forEach.call(body.children, function (el) {
+      el.style.left = el.offsetLeft + shift + 'px';
+    });
+  }
+
   function place(el, x, y, cx, cy) {
     el.style.left = Math.round(x * DLU_X) + 'px';
     el.style.top = Math.round(y * DLU_Y) + 'px';
@@ -447,19 +466,39 @@
   function filterName(input) {
     var limit = Number(input.dataset.limit || 0);
     var cursor = input.selectionStart === null ? input.value.length : input.selectionStart;
-    var kept = Module.ccall('vt_filter_name', 'string', ['string', 'number', 'number'], [input.value, cursor, limit]);
+    var kept = withStrings([input.value], function (text) {
+      return Module.UTF8ToString(Module._vt_filter_name(text, cursor, limit));
+    });
     if (kept !== input.value) {
-      var at = Module.ccall('vt_filter_cursor', 'number', [], []);
+      var at = Module._vt_filter_cursor();
       input.value = kept;
       input.setSelectionRange(at, at);
     }
-    if (Module.ccall('vt_filter_refused', 'number', [], [])) refusedCue(input);
+    if (Module._vt_filter_refused()) refusedCue(input);
+  }
+
+  // Calls into the program while it waits for its next event (so not through ccall, which would take the call
+  // for the program resuming): the strings in its heap for the call's length.
+  function withStrings(strings, call) {
+    var pointers = strings.map(function (text) {
+      var size = Module.lengthBytesUTF8(text) + 1;
+      var pointer = Module._malloc(size);
+      Module.stringToUTF8(text, pointer, size);
+      return pointer;
+    });
+    try {
+      return call.apply(null, pointers);
+    } finally {
+      pointers.forEach(function (pointer) { Module._free(pointer); });
+    }
   }
 
   function refusedCue(input) {
     input.classList.remove('refused');
     void input.offsetWidth;
     input.classList.add('refused');
+    clearTimeout(input.refusedTimer);
+    input.refusedTimer = setTimeout(function () { input.classList.remove('refused'); }, 300);
     var ac = audio.context;
     if (!ac || ac.state !== 'running') return;
     try {
@@ -688,7 +727,9 @@
       try {
         try { FS.mkdir(IMPORT_DIR); } catch (e) { /* exists */ }
         FS.writeFile(IMPORT_DIR + '/rank.vtd', new Uint8Array(data));
-        problem = Module.ccall('vt_import_rank', 'string', ['string', 'string'], [IMPORT_DIR, RANK_FILE]);
+        problem = withStrings([IMPORT_DIR, RANK_FILE], function (dir, target) {
+          return Module.UTF8ToString(Module._vt_import_rank(dir, target));
+        });
       } catch (e) {
         problem = 'The ranking cannot be stored in this browser.';
       }
