@@ -160,6 +160,8 @@ var VantrelLibrary = {
     VT.timers = {};
     VT.schedule();
     VantrelPage.frameClosed();
+    // Nothing runs any more: whoever waits for the program to be idle is let go.
+    VT.onIdle();
   },
   vt_menu_item: function (level, text, id) {
     VantrelPage.menuItem(level, UTF8ToString(text), id);

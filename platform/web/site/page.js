@@ -637,9 +637,14 @@
     }
     altAlone = false;
   });
+  // A press outside an open menu only closes it, as on the desktop.
+  var pressClosedMenu = false;
   document.addEventListener('pointerdown', function (e) {
-    if (!menubar.contains(e.target)) closePopups();
-  });
+    pressClosedMenu = false;
+    if (menubar.contains(e.target) || !menubar.querySelector('.popup:not([hidden])')) return;
+    closePopups();
+    pressClosedMenu = true;
+  }, true);
 
   // ---- The field: a left click or a tap flips; a quick second click is a double-click.
   function clientPoint(e) {
@@ -647,7 +652,7 @@
     return [Math.floor(((e.clientX - r.left) * FIELD_W) / r.width), Math.floor(((e.clientY - r.top) * FIELD_H) / r.height)];
   }
   canvas.addEventListener('mousedown', function (e) {
-    if (e.button !== 0) return;
+    if (e.button !== 0 || pressClosedMenu) return;
     var p = clientPoint(e);
     canvas.focus({ preventScroll: true });
     if (Module.vt) Module.vt.post(e.detail > 1 && e.detail % 2 === 0 ? 5 : 4, p[0], p[1]);
@@ -655,6 +660,7 @@
   canvas.addEventListener('pointerdown', function (e) {
     if (e.pointerType === 'mouse') return;
     e.preventDefault();
+    if (pressClosedMenu) return;
     var p = clientPoint(e);
     if (Module.vt) Module.vt.post(4, p[0], p[1]);
   });
