@@ -293,6 +293,8 @@
     var close = document.createElement('button');
     close.type = 'button';
     close.className = 'close';
+    // Reached by the mouse; Escape does the same from the keyboard.
+    close.tabIndex = -1;
     close.setAttribute('aria-label', 'Close');
     close.textContent = '×';
     close.addEventListener('click', onClose);
