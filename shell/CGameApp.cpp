@@ -25,3 +25,9 @@ BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)
     pFrame->ReportLoadProblem();
     return TRUE;
 }
+
+void CGameApp::OnWindowSystemLost()
+{
+    if (auto* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd))
+        pFrame->SavePendingRanking();
+}

@@ -14,6 +14,8 @@ public:
     // Makes pFrame the main window with the application icon, shows it and
     // paints it; tests open a frame made on their own window system here.
     BOOL ShowMainFrame(CMainFrame* pFrame);
+    // The main frame's pending ranking is saved.
+    void OnWindowSystemLost() override;
 
 private:
     CSystemRuntime m_runtime;

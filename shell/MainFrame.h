@@ -27,6 +27,9 @@ public:
     // Once the window is on screen: the crash sound is got ready, so that a
     // crash never waits on the audio server.
     void PrepareSounds();
+    // The program is ending while the ranking box is open: the save made
+    // when the box closes is made now.
+    void SavePendingRanking();
 
 protected:
     void OnPaint();
@@ -56,5 +59,6 @@ private:
     CBitmap m_bmpBack;
     CGame m_game;
     CRanking m_ranking;
-    int m_bPlaying; // nonzero from Start until the next crash
+    int m_bPlaying;              // nonzero from Start until the next crash
+    bool m_bSavePending = false; // while the ranking box is open
 };

@@ -22,7 +22,16 @@ void CMainFrame::ShowRanking()
     // The tick timer is left as it is: a game goes on behind this box.
     m_ranking.Sort();
     const std::string text = m_ranking.Format();
+    m_bSavePending = true;
     MessageBox(text.c_str(), FRAME_TITLE, MB_OK);
+    SavePendingRanking();
+}
+
+void CMainFrame::SavePendingRanking()
+{
+    if (!m_bSavePending)
+        return;
+    m_bSavePending = false;
     m_ranking.Save();
 }
 
