@@ -1,6 +1,7 @@
 // Start-up of the game: the main frame with its icon, shown and painted once.
 #include "CGameApp.h"
 
+#include "FrameConstants.h"
 #include "MainFrame.h"
 #include "resource.h"
 
@@ -22,6 +23,8 @@ BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)
     // The ready field is on screen before the message loop starts.
     pFrame->UpdateWindow();
     pFrame->PrepareSounds();
+    if (!m_strFolderProblem.empty())
+        pFrame->MessageBox(m_strFolderProblem.c_str(), FRAME_TITLE, MB_OK | MB_ICONEXCLAMATION);
     pFrame->ReportLoadProblem();
     return TRUE;
 }

@@ -4,6 +4,8 @@
 #include "Runtime.h"
 #include "WinApp.h"
 
+#include <string>
+
 class CMainFrame;
 
 class CGameApp : public CWinApp {
@@ -16,6 +18,10 @@ public:
     BOOL ShowMainFrame(CMainFrame* pFrame);
     // The main frame's pending ranking is saved.
     void OnWindowSystemLost() override;
+
+    // Shown in a warning box once the main frame is on screen, when the
+    // ranking's folder could not be used (set before AfxWinMain runs).
+    std::string m_strFolderProblem;
 
 private:
     CSystemRuntime m_runtime;
