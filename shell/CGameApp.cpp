@@ -5,13 +5,22 @@
 #include "MainFrame.h"
 #include "resource.h"
 
+#include <cstdio>
+
 CGameApp theApp;
 
 BOOL CGameApp::InitInstance()
 {
     if (m_pWindowSystem == nullptr)
         return FALSE;
-    return ShowMainFrame(new CMainFrame(*m_pWindowSystem, m_runtime));
+    auto* pFrame = new CMainFrame(*m_pWindowSystem, m_runtime);
+    // Without its window nothing would ever end the message loop.
+    if (pFrame->GetHost() == nullptr) {
+        std::fputs("vantrel: the game window cannot be opened\n", stderr);
+        delete pFrame;
+        return FALSE;
+    }
+    return ShowMainFrame(pFrame);
 }
 
 BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)

@@ -35,7 +35,7 @@ int AfxWinMain(int argc, char** argv)
     CQtSignalPipe signalPipe([&windowSystem] { windowSystem.EndSession(); });
     std::atexit(OnExit);
     g_bWindowsOpen = true;
-    int nExitCode = 0;
+    int nExitCode = 1; // unless InitInstance starts the loop
     if (pApp->InitInstance() && pApp->m_pMainWnd != nullptr)
         nExitCode = windowSystem.Run();
     g_bWindowsOpen = false;
