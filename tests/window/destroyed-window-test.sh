@@ -6,7 +6,7 @@ set -euo pipefail
 game=$(realpath "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-destroyed-XXXXXX")
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
