@@ -7,7 +7,7 @@
 
 class QSocketNotifier;
 
-// One at a time. While it lives, those signals no longer end the process: their
+// One at a time. While it lives, those signals do not end the process: their
 // handler only writes a byte to a pipe, and fnSignalled runs in the event loop.
 class CQtSignalPipe : public QObject {
 public:

@@ -59,7 +59,11 @@ run() {
     if [ -n "$2" ]; then
         xdotool windowactivate --sync "$box" type "$2"
         xdotool key Return
-        new_window "Vantrel Ver0.2" "$seen" >/dev/null # the ranking box
+        box=$(new_window "Vantrel Ver0.2" "$seen") # the ranking box
+        # What openbox makes of the hints: neither the frame nor a box can be resized or maximised.
+        for id in "$main" "$box"; do
+            xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -qE "RESIZE|MAXIMIZE" && fail "$dir: window $id can be resized"
+        done
     fi
     case $1 in
     destroy) xdotool windowclose "$main" ;;
