@@ -1,6 +1,7 @@
 // The per-user data folder: chosen by the XDG rules, made if missing, with a temporary folder when it cannot be.
 #include "DataFolder.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* DATA_SUBFOLDER = "/vantrel";
 constexpr const char* DEFAULT_DATA_HOME = "/.local/share";
 constexpr const char* FALLBACK_TEMPLATE = "/vantrel-XXXXXX";
+constexpr std::size_t PASSWD_BUFFER_SIZE = 16384;
 
 // An absolute path from the environment, else empty: the XDG rules ignore relative ones.
 std::string AbsoluteEnv(const char* pszName)
@@ -21,17 +23,26 @@ std::string AbsoluteEnv(const char* pszName)
     return pszValue != nullptr && pszValue[0] == '/' ? pszValue : "";
 }
 
+// The home folder of the user's account, for a session without HOME; empty when unknown.
+std::string UserHome()
+{
+    passwd entry{};
+    passwd* pEntry = nullptr;
+    std::array<char, PASSWD_BUFFER_SIZE> buffer{};
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &pEntry) != 0 || pEntry == nullptr ||
+        pEntry->pw_dir == nullptr || pEntry->pw_dir[0] != '/')
+        return "";
+    return pEntry->pw_dir;
+}
+
 std::string DataHome()
 {
     std::string strDataHome = AbsoluteEnv("XDG_DATA_HOME");
     if (!strDataHome.empty())
         return strDataHome;
     std::string strHome = AbsoluteEnv("HOME");
-    if (strHome.empty()) {
-        const passwd* pUser = getpwuid(getuid());
-        if (pUser != nullptr && pUser->pw_dir != nullptr && pUser->pw_dir[0] == '/')
-            strHome = pUser->pw_dir;
-    }
+    if (strHome.empty())
+        strHome = UserHome();
     return strHome.empty() ? "" : strHome + DEFAULT_DATA_HOME;
 }
 
