@@ -45,7 +45,7 @@ void CGame::Reset()
 {
     m_nX = nStartX;
     m_nY = nStartY;
-    m_nStage = nFirstStage;
+    m_nStage = FIRST_STAGE;
     m_nScore = 0;
     m_nDY = nStartDY;
 }
@@ -53,14 +53,14 @@ void CGame::Reset()
 void CGame::Reverse()
 {
     m_nDY = To16(-m_nDY);
-    m_nScore = WrapAdd(m_nScore, -nFlipCost);
+    m_nScore = WrapAdd(m_nScore, -FLIP_COST);
 }
 
 HitResult CGame::Classify(COLORREF cr)
 {
-    if (cr == crBlack)
+    if (cr == COLOR_BLACK)
         return HIT_NONE;
-    if (cr == crBlue)
+    if (cr == COLOR_BLUE)
         return HIT_GOAL;
     return HIT_CRASH;
 }
@@ -87,20 +87,20 @@ void CGame::Advance(CDC& dc, HitResult hit)
 
 void CGame::MoveHead(CDC& dc)
 {
-    dc.SetPixel(m_nX, m_nY, crRed);
+    dc.SetPixel(m_nX, m_nY, COLOR_RED);
     m_nX = To16(m_nX + 1);
     m_nY = To16(m_nY + m_nDY);
-    m_nScore = WrapAdd(m_nScore, nTickPoints);
-    dc.SetBkColor(crBlack);
-    dc.SetTextColor(crWhite);
-    DrawNumber(dc, ptScoreLabel, szTickScoreFormat, m_nScore);
+    m_nScore = WrapAdd(m_nScore, TICK_POINTS);
+    dc.SetBkColor(COLOR_BLACK);
+    dc.SetTextColor(COLOR_WHITE);
+    DrawNumber(dc, SCORE_LABEL_POS, TICK_SCORE_FORMAT, m_nScore);
 }
 
 void CGame::ClearStage(CDC& dc)
 {
     m_nX = nStartX;
     m_nY = nStartY;
-    m_nScore = WrapAdd(m_nScore, m_nStage * nStageBonus);
+    m_nScore = WrapAdd(m_nScore, m_nStage * STAGE_BONUS);
     m_nStage = To16(m_nStage + 1);
     m_nDY = nStartDY;
     DrawField(dc);
@@ -116,10 +116,10 @@ void CGame::DrawCrash(CDC& dc)
     dcMask.CreateCompatibleDC(&dc);
     CBitmap* pOldImage = dcImage.SelectObject(&m_bmpCrash);
     CBitmap* pOldMask = dcMask.SelectObject(&m_bmpCrashMask);
-    const int x = m_nX - nCrashOffset;
-    const int y = m_nY - nCrashOffset;
-    dc.BitBlt(x, y, nCrashSize, nCrashSize, &dcMask, 0, 0, SRCAND);
-    dc.BitBlt(x, y, nCrashSize, nCrashSize, &dcImage, 0, 0, SRCPAINT);
+    const int x = m_nX - CRASH_OFFSET;
+    const int y = m_nY - CRASH_OFFSET;
+    dc.BitBlt(x, y, CRASH_SIZE, CRASH_SIZE, &dcMask, 0, 0, SRCAND);
+    dc.BitBlt(x, y, CRASH_SIZE, CRASH_SIZE, &dcImage, 0, 0, SRCPAINT);
     dcMask.SelectObject(pOldMask);
     dcImage.SelectObject(pOldImage);
     dcMask.DeleteDC();
@@ -130,30 +130,30 @@ void CGame::DrawCrash(CDC& dc)
 // blocks and the gates, so the blocks erase stars and the gates cover the frame.
 void CGame::DrawField(CDC& dc) const
 {
-    CBrush brushBlack(crBlack);
+    CBrush brushBlack(COLOR_BLACK);
     CBrush* pOldBrush = dc.SelectObject(&brushBlack);
     dc.Rectangle(&rcScreen);
 
-    CPen penFrame(PS_SOLID, nWidePen, crGreen);
+    CPen penFrame(PS_SOLID, WIDE_PEN, COLOR_GREEN);
     CPen* pOldPen = dc.SelectObject(&penFrame);
     dc.Rectangle(&rcFrame);
 
-    CPen penStar(PS_SOLID, nThinPen, crYellow);
+    CPen penStar(PS_SOLID, THIN_PEN, COLOR_YELLOW);
     dc.SelectObject(&penStar);
     DrawStars(dc);
 
-    CPen penSafe(PS_SOLID, nThinPen, crBlack);
+    CPen penSafe(PS_SOLID, THIN_PEN, COLOR_BLACK);
     dc.SelectObject(&penSafe);
     dc.Rectangle(&rcSafeLeft);
     dc.Rectangle(&rcSafeRight);
 
-    CPen penGate(PS_SOLID, nWidePen, crBlue);
+    CPen penGate(PS_SOLID, WIDE_PEN, COLOR_BLUE);
     dc.SelectObject(&penGate);
     dc.Rectangle(&rcGateLeft);
     dc.Rectangle(&rcGateRight);
 
-    dc.SetBkColor(crBlack);
-    dc.SetTextColor(crWhite);
+    dc.SetBkColor(COLOR_BLACK);
+    dc.SetTextColor(COLOR_WHITE);
     DrawLabels(dc);
 
     dc.SelectObject(pOldBrush);
@@ -165,19 +165,19 @@ void CGame::DrawField(CDC& dc) const
 void CGame::DrawStars(CDC& dc) const
 {
     m_runtime.Srand(static_cast<unsigned int>(m_runtime.Time()));
-    const int nStars = (m_nStage - 1) * nStarsPerStage + nStarsFirstStage;
+    const int nStars = (m_nStage - 1) * STARS_PER_STAGE + STARS_FIRST_STAGE;
     for (int i = 0; i < nStars; ++i) {
-        const int x = m_runtime.Rand() % nStarXRange + nStarXMin;
-        const int y = m_runtime.Rand() % nStarYRange + nStarYMin;
-        dc.Ellipse(x, y, x + nStarSize, y + nStarSize);
+        const int x = m_runtime.Rand() % STAR_X_RANGE + STAR_X_MIN;
+        const int y = m_runtime.Rand() % STAR_Y_RANGE + STAR_Y_MIN;
+        dc.Ellipse(x, y, x + STAR_SIZE, y + STAR_SIZE);
     }
 }
 
 void CGame::DrawLabels(CDC& dc) const
 {
-    dc.TextOut(ptTitleLabel.x, ptTitleLabel.y, szTitleLabel);
-    DrawNumber(dc, ptStageLabel, szStageFormat, m_nStage);
-    DrawNumber(dc, ptScoreLabel, szScoreFormat, m_nScore);
+    dc.TextOut(TITLE_LABEL_POS.x, TITLE_LABEL_POS.y, TITLE_LABEL);
+    DrawNumber(dc, STAGE_LABEL_POS, STAGE_FORMAT, m_nStage);
+    DrawNumber(dc, SCORE_LABEL_POS, SCORE_FORMAT, m_nScore);
 }
 
 void CGame::LoadBitmaps()

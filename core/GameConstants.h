@@ -11,50 +11,50 @@ constexpr int nFieldHeight = 400;
 
 // Colours of the playfield; the rules read them back as the collision map, so
 // only exact black is free and only exact blue is the goal.
-constexpr COLORREF crBlack = RGB(0, 0, 0);
-constexpr COLORREF crWhite = RGB(255, 255, 255);
-constexpr COLORREF crRed = RGB(255, 0, 0);
-constexpr COLORREF crGreen = RGB(0, 255, 0);
-constexpr COLORREF crBlue = RGB(0, 0, 255);
-constexpr COLORREF crYellow = RGB(255, 255, 0);
+constexpr COLORREF COLOR_BLACK = RGB(0, 0, 0);
+constexpr COLORREF COLOR_WHITE = RGB(255, 255, 255);
+constexpr COLORREF COLOR_RED = RGB(255, 0, 0);
+constexpr COLORREF COLOR_GREEN = RGB(0, 255, 0);
+constexpr COLORREF COLOR_BLUE = RGB(0, 0, 255);
+constexpr COLORREF COLOR_YELLOW = RGB(255, 255, 0);
 
 // The head starts in column 11, which every field keeps black, on the middle
 // row of the gates, moving down. Starting odd and moving by 2, it only visits odd rows.
-constexpr std::int16_t nFirstStage = 1;
+constexpr std::int16_t FIRST_STAGE = 1;
 constexpr std::int16_t nStartX = 11;
 constexpr std::int16_t nStartY = 199;
 constexpr std::int16_t nStartDY = 2;
 
-// Scoring: +1 per tick survived, -nFlipCost per flip, +nStageBonus x stage per stage cleared.
-constexpr std::int32_t nTickPoints = 1;
-constexpr std::int32_t nFlipCost = 10;
-constexpr std::int32_t nStageBonus = 100;
+// Scoring: +1 per tick survived, -FLIP_COST per flip, +STAGE_BONUS x stage per stage cleared.
+constexpr std::int32_t TICK_POINTS = 1;
+constexpr std::int32_t FLIP_COST = 10;
+constexpr std::int32_t STAGE_BONUS = 100;
 
-// Star field: (stage - 1) x nStarsPerStage + nStarsFirstStage stars, each a
-// nStarSize-square dot at x = rand() % nStarXRange + nStarXMin, then
-// y = rand() % nStarYRange + nStarYMin.
-constexpr int nStarsFirstStage = 600;
-constexpr int nStarsPerStage = 100;
-constexpr int nStarXRange = 615;
-constexpr int nStarXMin = 12;
-constexpr int nStarYRange = 355;
-constexpr int nStarYMin = 22;
-constexpr int nStarSize = 2;
+// Star field: (stage - 1) x STARS_PER_STAGE + STARS_FIRST_STAGE stars, each a
+// STAR_SIZE-square dot at x = rand() % STAR_X_RANGE + STAR_X_MIN, then
+// y = rand() % STAR_Y_RANGE + STAR_Y_MIN.
+constexpr int STARS_FIRST_STAGE = 600;
+constexpr int STARS_PER_STAGE = 100;
+constexpr int STAR_X_RANGE = 615;
+constexpr int STAR_X_MIN = 12;
+constexpr int STAR_Y_RANGE = 355;
+constexpr int STAR_Y_MIN = 22;
+constexpr int STAR_SIZE = 2;
 
 // Pen widths of the figures.
-constexpr int nThinPen = 1;
-constexpr int nWidePen = 2;
+constexpr int THIN_PEN = 1;
+constexpr int WIDE_PEN = 2;
 
 // Labels, white on black, placed by their top-left corners. The per-tick
 // score ends in seven spaces that overwrite the digits of a longer score.
-constexpr POINT ptTitleLabel = {270, 0};
-constexpr POINT ptStageLabel = {550, 380};
-constexpr POINT ptScoreLabel = {30, 380};
-constexpr char szTitleLabel[] = "vantrel";
-constexpr char szStageFormat[] = "stage %d";
-constexpr char szScoreFormat[] = "score %d";
-constexpr char szTickScoreFormat[] = "score %d       ";
+constexpr POINT TITLE_LABEL_POS = {270, 0};
+constexpr POINT STAGE_LABEL_POS = {550, 380};
+constexpr POINT SCORE_LABEL_POS = {30, 380};
+constexpr char TITLE_LABEL[] = "vantrel";
+constexpr char STAGE_FORMAT[] = "stage %d";
+constexpr char SCORE_FORMAT[] = "score %d";
+constexpr char TICK_SCORE_FORMAT[] = "score %d       ";
 
 // The crash sprite: a square image and mask centred on the head.
-constexpr int nCrashSize = 32;
-constexpr int nCrashOffset = 16;
+constexpr int CRASH_SIZE = 32;
+constexpr int CRASH_OFFSET = 16;

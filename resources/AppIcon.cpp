@@ -6,13 +6,13 @@ namespace {
 // One table line per pixel row, kept as drawn.
 // clang-format off
 // Colours of the standard 16-colour palette only.
-constexpr ResPaletteEntry kPalette[] = {
+constexpr ResPaletteEntry PALETTE[] = {
     {'.', RES_BLACK},
     {'y', RES_YELLOW},
     {'r', RES_RED},
 };
 
-constexpr const char* kRows[RES_ICON_SIZE] = {
+constexpr const char* ROWS[RES_ICON_SIZE] = {
     "................................",
     "..............y...y.............",
     ".......yyy............yyy..y....",
@@ -50,4 +50,4 @@ constexpr const char* kRows[RES_ICON_SIZE] = {
 
 } // namespace
 
-const ResImage g_resAppIcon = {RES_ICON_SIZE, RES_ICON_SIZE, kPalette, kRows};
+const ResImage g_resAppIcon = {RES_ICON_SIZE, RES_ICON_SIZE, PALETTE, ROWS};

@@ -7,14 +7,14 @@ namespace {
 // One table line per pixel row, kept as drawn.
 // clang-format off
 // Colours of the standard 16-colour palette only.
-constexpr ResPaletteEntry kPalette[] = {
+constexpr ResPaletteEntry PALETTE[] = {
     {'.', RES_BLACK},
     {'y', RES_YELLOW},
     {'r', RES_RED},
     {'w', RES_WHITE},
 };
 
-constexpr const char* kRows[RES_ICON_SMALL_SIZE] = {
+constexpr const char* ROWS[RES_ICON_SMALL_SIZE] = {
     "................",
     "...yy......yy..y",
     "...yy......yy...",
@@ -36,4 +36,4 @@ constexpr const char* kRows[RES_ICON_SMALL_SIZE] = {
 
 } // namespace
 
-const ResImage g_resAppIconSmall = {RES_ICON_SMALL_SIZE, RES_ICON_SMALL_SIZE, kPalette, kRows};
+const ResImage g_resAppIconSmall = {RES_ICON_SMALL_SIZE, RES_ICON_SMALL_SIZE, PALETTE, ROWS};

@@ -5,7 +5,7 @@ namespace {
 
 // One table line per pixel row, kept as drawn.
 // clang-format off
-constexpr ResPaletteEntry kPalette[] = {
+constexpr ResPaletteEntry PALETTE[] = {
     {'.', RES_BLACK},
     {'y', RES_PALE_YELLOW},
     {'o', RES_ORANGE},
@@ -13,7 +13,7 @@ constexpr ResPaletteEntry kPalette[] = {
     {'w', RES_WHITE},
 };
 
-constexpr const char* kRows[RES_CRASH_SIZE] = {
+constexpr const char* ROWS[RES_CRASH_SIZE] = {
     "r.......rooy....ryyy......yyy...",
     "yo......yyyyo..yyyyy.....ryor...",
     "yyor....ryyyo..yyyyy....ryyy....",
@@ -51,4 +51,4 @@ constexpr const char* kRows[RES_CRASH_SIZE] = {
 
 } // namespace
 
-const ResImage g_resCrashImage = {RES_CRASH_SIZE, RES_CRASH_SIZE, kPalette, kRows};
+const ResImage g_resCrashImage = {RES_CRASH_SIZE, RES_CRASH_SIZE, PALETTE, ROWS};

@@ -6,12 +6,12 @@ namespace {
 // One table line per pixel row, kept as drawn.
 // clang-format off
 // ANDed onto the playfield before the image is ORed over it.
-constexpr ResPaletteEntry kPalette[] = {
+constexpr ResPaletteEntry PALETTE[] = {
     {'#', RES_BLACK},
     {'-', RES_WHITE},
 };
 
-constexpr const char* kRows[RES_CRASH_SIZE] = {
+constexpr const char* ROWS[RES_CRASH_SIZE] = {
     "#-------####----####------###---",
     "##------#####--#####-----####---",
     "####----#####--#####----####----",
@@ -49,4 +49,4 @@ constexpr const char* kRows[RES_CRASH_SIZE] = {
 
 } // namespace
 
-const ResImage g_resCrashMask = {RES_CRASH_SIZE, RES_CRASH_SIZE, kPalette, kRows};
+const ResImage g_resCrashMask = {RES_CRASH_SIZE, RES_CRASH_SIZE, PALETTE, ROWS};

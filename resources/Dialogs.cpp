@@ -23,13 +23,13 @@ constexpr std::string_view DLG_FONT = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\
 constexpr int DLG_POINT_SIZE = 9;
 
 // Template order is also the tab order.
-constexpr ResControl kNameControls[] = {
+constexpr ResControl NAME_CONTROLS[] = {
     {ResControlKind::Edit, IDC_NAME, 19, 18, 93, 16, EDIT_STYLE, "", 0},
     {ResControlKind::PushButton, BUTTON_ID_OK, 52, 40, 30, 14, DEFBUTTON_STYLE, "OK", 0},
     {ResControlKind::Label, IDC_STATIC, 12, 7, 108, 8, LABEL_STYLE, "Type your Name.(Within 8 character)", 0},
 };
 
-constexpr ResControl kAboutControls[] = {
+constexpr ResControl ABOUT_CONTROLS[] = {
     {ResControlKind::PushButton, BUTTON_ID_OK, 154, 7, 50, 14, DEFBUTTON_STYLE, "OK", 0},
     {ResControlKind::Icon, IDC_STATIC, 7, 14, 18, 21, ICON_STYLE, "", IDI_APPICON},
     {ResControlKind::Label, IDC_STATIC, 33, 7, 62, 8, LABEL_STYLE, "Vantrel Ver.0.2", 0},
@@ -39,7 +39,7 @@ constexpr ResControl kAboutControls[] = {
 } // namespace
 
 const ResDialog g_resNameDialog = {
-    135, 61, DLG_STYLE, "Type your Name.", DLG_FONT, DLG_POINT_SIZE, kNameControls,
+    135, 61, DLG_STYLE, "Type your Name.", DLG_FONT, DLG_POINT_SIZE, NAME_CONTROLS,
 };
 
 // Caption "Vantrelのバージョン情報" in code page 932.
@@ -50,5 +50,5 @@ const ResDialog g_resAboutDialog = {
     "Vantrel\x82\xcc\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1",
     DLG_FONT,
     DLG_POINT_SIZE,
-    kAboutControls,
+    ABOUT_CONTROLS,
 };

@@ -4,18 +4,18 @@
 
 namespace {
 
-constexpr ResMenuItem kGamePopup[] = {
+constexpr ResMenuItem GAME_POPUP[] = {
     {"Start(&S)", ID_GAME_START, {}},
     {"Exit(&X)", ID_GAME_EXIT, {}},
 };
 
 // Ranking stands left of About although its command id is the higher one.
-constexpr ResMenuItem kMenuBar[] = {
-    {"Game(&G)", 0, kGamePopup},
+constexpr ResMenuItem MENU_BAR[] = {
+    {"Game(&G)", 0, GAME_POPUP},
     {"Ranking(&R)", ID_RANKING, {}},
     {"About(&A)", ID_APP_ABOUT, {}},
 };
 
 } // namespace
 
-const std::span<const ResMenuItem> g_resMainMenu = kMenuBar;
+const std::span<const ResMenuItem> g_resMainMenu = MENU_BAR;

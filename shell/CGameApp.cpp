@@ -1,8 +1,11 @@
 // Start-up of the game: the main frame with its icon, shown and painted once.
 #include "CGameApp.h"
 
+#include "FrameConstants.h"
 #include "MainFrame.h"
 #include "resource.h"
+
+#include <cstdio>
 
 CGameApp theApp;
 
@@ -10,7 +13,14 @@ BOOL CGameApp::InitInstance()
 {
     if (m_pWindowSystem == nullptr)
         return FALSE;
-    return ShowMainFrame(new CMainFrame(*m_pWindowSystem, m_pRuntime != nullptr ? *m_pRuntime : m_runtime));
+    auto* pFrame = new CMainFrame(*m_pWindowSystem, m_pRuntime != nullptr ? *m_pRuntime : m_runtime);
+    // Without its window nothing would ever end the message loop.
+    if (pFrame->GetHost() == nullptr) {
+        std::fputs("vantrel: the game window cannot be opened\n", stderr);
+        delete pFrame;
+        return FALSE;
+    }
+    return ShowMainFrame(pFrame);
 }
 
 BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)
@@ -22,6 +32,14 @@ BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)
     // The ready field is on screen before the message loop starts.
     pFrame->UpdateWindow();
     pFrame->PrepareSounds();
+    if (!m_strFolderProblem.empty())
+        pFrame->MessageBox(m_strFolderProblem.c_str(), FRAME_TITLE, MB_OK | MB_ICONEXCLAMATION);
     pFrame->ReportLoadProblem();
     return TRUE;
+}
+
+void CGameApp::OnWindowSystemLost()
+{
+    if (auto* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd))
+        pFrame->SavePendingRanking();
 }

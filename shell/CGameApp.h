@@ -4,6 +4,8 @@
 #include "Runtime.h"
 #include "WinApp.h"
 
+#include <string>
+
 class CMainFrame;
 
 class CGameApp : public CWinApp {
@@ -14,6 +16,12 @@ public:
     // Makes pFrame the main window with the application icon, shows it and
     // paints it; tests open a frame made on their own window system here.
     BOOL ShowMainFrame(CMainFrame* pFrame);
+    // The main frame's pending ranking is saved.
+    void OnWindowSystemLost() override;
+
+    // Shown in a warning box once the main frame is on screen, when the
+    // ranking's folder could not be used (set before AfxWinMain runs).
+    std::string m_strFolderProblem;
 
 private:
     CSystemRuntime m_runtime;

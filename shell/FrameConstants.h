@@ -12,7 +12,7 @@ constexpr std::uint32_t FRAME_STYLE = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR TICK_TIMER = 1;
 constexpr UINT TICK_PERIOD_MS = 20;
 
-// Played by file name from the current directory on a crash.
+// Played on a crash: the file of this name in the current directory, else the one in the installed data.
 constexpr const char* CRASH_SOUND = "clash.wav";
 
 constexpr const char* TEXT_START = "Hit anykey to Start!";

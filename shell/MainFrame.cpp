@@ -31,11 +31,13 @@ CMainFrame::CMainFrame(IWindowSystem& windowSystem, IRuntime& runtime) : CFrameW
     rect.bottom = rect.top + nFieldHeight + 2 * m_windowSystem.GetSystemMetrics(SM_CYEDGE) +
                   2 * m_windowSystem.GetSystemMetrics(SM_CYDLGFRAME) + m_windowSystem.GetSystemMetrics(SM_CYCAPTION) +
                   m_windowSystem.GetSystemMetrics(SM_CYMENU);
-    Create(nullptr, FRAME_TITLE, FRAME_STYLE, rect, nullptr, IDR_MAINMENU);
+    m_bPlaying = 0;
+    // Without a window nothing is loaded: the application finds no host and ends.
+    if (!Create(nullptr, FRAME_TITLE, FRAME_STYLE, rect, nullptr, IDR_MAINMENU))
+        return;
     CreateBackBuffer();
     m_game.LoadBitmaps();
     m_ranking.Load();
-    m_bPlaying = 0;
 }
 
 CMainFrame::~CMainFrame()

@@ -27,6 +27,9 @@ public:
     // Once the window is on screen: the crash sound is got ready, so that a
     // crash never waits on the audio server.
     void PrepareSounds();
+    // The program is ending while a ranking box is open: the save made when
+    // the box closes is made now (a failure goes to standard error).
+    void SavePendingRanking();
 
 protected:
     void OnPaint();
@@ -56,5 +59,6 @@ private:
     CBitmap m_bmpBack;
     CGame m_game;
     CRanking m_ranking;
-    int m_bPlaying; // nonzero from Start until the next crash
+    int m_bPlaying;              // nonzero from Start until the next crash
+    int m_nRankingBoxesOpen = 0; // each saves the table when it closes
 };

@@ -4,6 +4,8 @@
 #include "FrameConstants.h"
 #include "NameDlg.h"
 
+#include <cstdio>
+
 void CMainFrame::ReportLoadProblem()
 {
     const std::string& strProblem = m_ranking.GetLoadProblem();
@@ -22,8 +24,22 @@ void CMainFrame::ShowRanking()
     // The tick timer is left as it is: a game goes on behind this box.
     m_ranking.Sort();
     const std::string text = m_ranking.Format();
+    ++m_nRankingBoxesOpen;
     MessageBox(text.c_str(), FRAME_TITLE, MB_OK);
+    --m_nRankingBoxesOpen;
     m_ranking.Save();
+}
+
+void CMainFrame::SavePendingRanking()
+{
+    if (m_nRankingBoxesOpen == 0)
+        return;
+    try {
+        m_ranking.Save();
+    } catch (const CFileException& e) {
+        // No box can be shown any more.
+        std::fprintf(stderr, "vantrel: %s not saved: %s\n", e.GetFileName().c_str(), e.GetReason().c_str());
+    }
 }
 
 void CMainFrame::EnterNewRecord()

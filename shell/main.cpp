@@ -1,21 +1,50 @@
 // Entry point of the game: answers --help and --version, refuses other arguments, else hands over to the application.
+#include "CGameApp.h"
+#include "DataFolder.h"
 #include "File.h"
-#include "WinApp.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr const char* USAGE = "Usage: vantrel [--help | --version]\n"
-                              "Starts the game. The ranking is kept in rank.vtd in the current directory;\n"
-                              "the crash sound clash.wav is taken from there, else from the installed data.\n";
+constexpr const char* USAGE =
+    "Usage: vantrel [--data-home | --help | --version]\n"
+    "Starts the game. The ranking is kept in rank.vtd in the current directory; with --data-home, as the\n"
+    "menu entry starts it, in $XDG_DATA_HOME/vantrel (by default ~/.local/share/vantrel), made if missing.\n"
+    "The crash sound clash.wav is taken from the current directory, else from the installed data.\n";
+constexpr const char* OPTIONS[] = {"--data-home", "--help", "--version"};
+
+bool IsOption(const char* pszArg)
+{
+    for (const char* pszOption : OPTIONS) {
+        if (std::strcmp(pszArg, pszOption) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Refuses the command line: names the first argument that is not an option, else the option after the first.
+int Refuse(int argc, char** argv)
+{
+    int nBad = 1;
+    while (nBad < argc && IsOption(argv[nBad]))
+        ++nBad;
+    if (nBad == argc)
+        std::fprintf(stderr, "vantrel: '%s' cannot be given with '%s'\n", argv[2], argv[1]);
+    else
+        std::fprintf(stderr, "vantrel: unknown argument '%s'\n", argv[nBad]);
+    std::fputs(USAGE, stderr);
+    return 2;
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     // Options are answered before the window system starts, so nothing is opened or written.
+    if (argc > 2 || (argc == 2 && !IsOption(argv[1])))
+        return Refuse(argc, argv);
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         std::fputs(USAGE, stdout);
         return 0;
@@ -24,10 +53,10 @@ int main(int argc, char** argv)
         std::puts("vantrel " VANTREL_VERSION);
         return 0;
     }
-    if (argc > 1) {
-        std::fprintf(stderr, "vantrel: unknown argument '%s'\n", argv[1]);
-        std::fputs(USAGE, stderr);
-        return 2;
+    if (argc == 2) {
+        theApp.m_strFolderProblem = EnterDataFolder();
+        if (!theApp.m_strFolderProblem.empty())
+            std::fprintf(stderr, "vantrel: %s\n", theApp.m_strFolderProblem.c_str());
     }
     // From the start, not only from the first save: any write of the game's
     // (a message to a redirected stderr included) fails rather than ending it.

@@ -25,6 +25,10 @@ BOOL CWinApp::InitInstance()
     return TRUE;
 }
 
+void CWinApp::OnWindowSystemLost()
+{
+}
+
 HICON CWinApp::LoadIcon(UINT nIDResource) const
 {
     return FindImageResource(nIDResource) != nullptr ? nIDResource : 0;

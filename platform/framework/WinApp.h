@@ -21,6 +21,10 @@ public:
 
     // Runs once after start-up; TRUE starts the message loop.
     virtual BOOL InitInstance();
+    // The window system ends the program while its windows are open (its
+    // display is gone): the last moment to save what is pending. No window
+    // can be shown or closed any more.
+    virtual void OnWindowSystemLost();
     HICON LoadIcon(UINT nIDResource) const;
 
     CWnd* m_pMainWnd = nullptr;

@@ -1,8 +1,24 @@
 // The program's start on Qt: application, window system, InitInstance, event loop.
+#include "QtSignalPipe.h"
 #include "QtWindowSystem.h"
 #include "WinApp.h"
 
 #include <QApplication>
+
+#include <cstdlib>
+
+namespace {
+
+bool g_bWindowsOpen = false;
+
+// Qt ends the process with exit() when its display connection breaks.
+void OnExit()
+{
+    if (g_bWindowsOpen && AfxGetApp() != nullptr)
+        AfxGetApp()->OnWindowSystemLost();
+}
+
+} // namespace
 
 int AfxWinMain(int argc, char** argv)
 {
@@ -15,9 +31,14 @@ int AfxWinMain(int argc, char** argv)
     if (pApp == nullptr)
         return 0;
     pApp->m_pWindowSystem = &windowSystem;
-    int nExitCode = 0;
+    // A session's end (logout, a closed terminal, Ctrl+C) closes the windows as if another program destroyed them.
+    CQtSignalPipe signalPipe([&windowSystem] { windowSystem.EndSession(); });
+    std::atexit(OnExit);
+    g_bWindowsOpen = true;
+    int nExitCode = 1; // unless InitInstance starts the loop
     if (pApp->InitInstance() && pApp->m_pMainWnd != nullptr)
         nExitCode = windowSystem.Run();
+    g_bWindowsOpen = false;
     pApp->m_pWindowSystem = nullptr;
     return nExitCode;
 }

@@ -13,10 +13,10 @@ namespace {
 
 // The largest caption font of the usual desktops, bold.
 constexpr qreal TITLE_POINT_SIZE = 11;
-// Beside the caption: window icon, close button and their margins, as many
-// title-bar heights (window managers that centre the caption need the same
-// room on its other side).
-constexpr int TITLE_BAR_HEIGHTS_BESIDE = 4;
+// Beside the caption, as many title-bar heights: window icon, close button,
+// the minimise and maximise buttons that some window managers draw (disabled)
+// even on a box that has neither, and their margins.
+constexpr int TITLE_BAR_HEIGHTS_BESIDE = 6;
 
 // How long a box waits for its owner, just shown, to be placed on the desktop.
 constexpr int PLACEMENT_WAIT_MS = 1000;

@@ -18,7 +18,8 @@ qsizetype NameBytes(const QString& text, qsizetype at, qsizetype nUnits)
 {
     const char32_t code =
         text[at].isHighSurrogate() && nUnits == 2 ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
-    if (code < FIRST_PRINTABLE || code == DELETE)
+    // A lone half of a surrogate pair (a paste the box's length limit cut) would be saved as "?".
+    if (code < FIRST_PRINTABLE || code == DELETE || QChar::isSurrogate(code))
         return 0;
     const std::optional<std::string> bytes = ToCp932(text.mid(at, nUnits));
     return bytes ? qsizetype(bytes->size()) : 0;

@@ -233,6 +233,8 @@ void CQtFrameHost::DestroyWindow()
 // cancelled, a ranking box as closed, so that the save after it is made.
 void CQtFrameHost::OnWindowGone()
 {
+    if (m_pWindow == nullptr)
+        return;
     DestroyWindow();
     for (QDialog* pModal : m_pWindow->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
         if (pModal->isVisible())

@@ -44,6 +44,8 @@ public:
     int MessageBox(std::string_view text, std::string_view caption, UINT nType) override;
     std::unique_ptr<IDialogHost> CreateDialogHost(UINT nIDTemplate) override;
     void DestroyWindow() override;
+    // The window is destroyed as if by another program: its open boxes and dialogs end as if cancelled.
+    void OnWindowGone();
 
 protected:
     // Turns the client area's and the window's events into window messages.
@@ -53,7 +55,6 @@ protected:
 
 private:
     void BuildMenu(UINT nMenuID);
-    void OnWindowGone();
     bool OnClientEvent(QEvent* pEvent);
     // Hands one message to the window; none after DestroyWindow.
     void Dispatch(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -27,7 +27,11 @@ std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::st
                         GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
-    return std::make_unique<CQtFrameHost>([this] { EndRun(); }, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
+    auto pHost =
+        std::make_unique<CQtFrameHost>([this] { EndRun(); }, wnd, title, dwStyle, QSize(nWidth, nHeight), nMenuID);
+    std::erase(m_frameHosts, nullptr);
+    m_frameHosts.emplace_back(pHost.get());
+    return pHost;
 }
 
 int CQtWindowSystem::GetSystemMetrics(int nIndex)
@@ -55,4 +59,19 @@ void CQtWindowSystem::EndRun()
 {
     if (m_pLoop != nullptr)
         m_pLoop->quit();
+}
+
+void CQtWindowSystem::EndSession()
+{
+    std::erase(m_frameHosts, nullptr);
+    if (m_frameHosts.empty()) {
+        EndRun();
+        return;
+    }
+    // Copied: a frame may be deleted while its boxes close.
+    const std::vector<QPointer<CQtFrameHost>> hosts = m_frameHosts;
+    for (const QPointer<CQtFrameHost>& pHost : hosts) {
+        if (pHost != nullptr)
+            pHost->OnWindowGone();
+    }
 }

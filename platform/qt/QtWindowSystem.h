@@ -4,6 +4,11 @@
 #include "QtSound.h"
 #include "WindowSystem.h"
 
+#include <QPointer>
+
+#include <vector>
+
+class CQtFrameHost;
 class QEventLoop;
 
 // Needs a QApplication for its whole life.
@@ -20,8 +25,12 @@ public:
     int Run() override;
     // The main window is gone: Run returns.
     void EndRun();
+    // The session ends (a signal): every frame window ends as if another program had destroyed it, so that its
+    // boxes close and the save that follows them is made before Run returns.
+    void EndSession();
 
 private:
     CQtSound m_sound;
+    std::vector<QPointer<CQtFrameHost>> m_frameHosts;
     QEventLoop* m_pLoop = nullptr; // while Run runs
 };

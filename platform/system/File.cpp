@@ -25,6 +25,15 @@ int OpenFlags(UINT nOpenFlags)
     return flags;
 }
 
+int OpenRetrying(const char* lpszFileName, int flags)
+{
+    int fd = -1;
+    do {
+        fd = ::open(lpszFileName, flags, CREATED_FILE_MODE);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 } // namespace
 
 CFile::~CFile()
@@ -46,10 +55,21 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
     bool bNotRegular = ::stat(lpszFileName, &st) == 0 && !S_ISREG(st.st_mode);
     int nError = 0;
     int fd = -1;
+    bool bDanglingLink = false;
     if (!bNotRegular) {
-        do {
-            fd = ::open(lpszFileName, OpenFlags(nOpenFlags), CREATED_FILE_MODE);
-        } while (fd < 0 && errno == EINTR);
+        const int flags = OpenFlags(nOpenFlags);
+        // An existing file is opened, through a link if need be; a new one is
+        // made only where nothing is: O_EXCL fails on any link, so that a
+        // link to a missing file never has its target made.
+        fd = OpenRetrying(lpszFileName, flags & ~O_CREAT);
+        if (fd < 0 && errno == ENOENT && (flags & O_CREAT) != 0) {
+            fd = OpenRetrying(lpszFileName, flags | O_EXCL);
+            // Either a file made meanwhile, which is opened, or a link.
+            if (fd < 0 && errno == EEXIST) {
+                fd = OpenRetrying(lpszFileName, flags & ~O_CREAT);
+                bDanglingLink = fd < 0 && errno == ENOENT;
+            }
+        }
         if (fd < 0 || ::fstat(fd, &st) != 0)
             nError = errno;
         else
@@ -62,7 +82,10 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
         if (fd >= 0)
             ::close(fd);
         if (pError)
-            *pError = CFileException(m_strFileName, nError, bNotRegular ? "not a regular file" : "");
+            *pError = CFileException(m_strFileName, nError,
+                                     bNotRegular     ? "not a regular file"
+                                     : bDanglingLink ? "a link to a missing file"
+                                                     : "");
         return FALSE;
     }
     m_fd = fd;

@@ -53,6 +53,16 @@ TEST_F(RankingTest, SaveDoesNotWriteIntoAPipeWithAReader)
     close(fdReader);
 }
 
+// A link to a missing file: the save fails and makes nothing at the link's target.
+TEST_F(RankingTest, SaveMakesNoFileThroughALink)
+{
+    ASSERT_EQ(mkdir("elsewhere", 0755), 0);
+    ASSERT_EQ(symlink("elsewhere/new", "rank.vtd"), 0);
+    CRanking ranking;
+    EXPECT_EQ(SaveResult(ranking), "a link to a missing file");
+    EXPECT_NE(access("elsewhere/new", F_OK), 0);
+}
+
 // SIGXFSZ would end the process halfway through the write; run in a child, which sets the limit.
 TEST_F(RankingTest, SaveBeyondTheFileSizeLimitFailsAndTheProcessGoesOn)
 {

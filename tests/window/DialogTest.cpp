@@ -79,6 +79,7 @@ TEST_F(DialogTest, EditBoxKeepsSixteenBytesOfPrintableCodePage932AndBeepsAtTheRe
         {"", By::Paste, "A\tB\r\nC", "ABC", true},
         {"", By::Paste, "ABC😀", "ABC", true}, // a refused character no longer drops the whole paste
         {"", By::Paste, "名前😀ＡＢＣＤＥＦＧ", "名前ＡＢＣＤＥＦ", true},
+        {"", By::Paste, QString("😀").repeated(20000), "", true}, // the box's length limit cuts a pair in two
     };
     QStringList kept, expected;
     const auto result = AskName([&](QWidget* pModal, QLineEdit* pEdit) {

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# The game under Xvfb and a window manager, its main window destroyed by another X client while a box is open:
-# the game ends, and the ranking file holds what was saved. Usage: destroyed-window-test.sh <vantrel binary>
+# The game under Xvfb and a window manager, its session ended while the name dialog or the ranking box is open: the
+# main window destroyed by another X client, SIGTERM, SIGHUP or SIGINT, the X server killed. The game ends, and the
+# ranking file holds the record only if its name was entered. Usage: destroyed-window-test.sh <vantrel binary>
 set -euo pipefail
 game=$(realpath "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-destroyed-XXXXXX")
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 # Under AddressSanitizer: xkbcommon hands strndup a keymap name that is not NUL-terminated within its buffer, which
 # strict string checking reports although strndup stops at its bound.
 [ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(cat "$work/display")
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
@@ -39,10 +42,11 @@ confirm() {
     fail "box $box stayed open"
 }
 
-# One game up to the name dialog; then $1 is typed and confirmed unless empty, and the main window is destroyed.
-# The game must be gone within 20 s (about 1 s when it works), with exit status 0.
+# One game up to the name dialog; then $2 is typed and confirmed unless empty, and the session ends the way $1 says
+# (destroy, display or a signal's name). The game must be gone within 20 s (about 1 s when it works), with exit
+# status 0 (1, which Qt gives, when the display is gone).
 run() {
-    local dir=$work/$2 main seen box
+    local dir=$work/$1-${2:-cancelled} main seen box status=0
     mkdir "$dir" && cp "$work/rank.vtd" "$dir/"
     (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
     local pid=$!
@@ -52,26 +56,41 @@ run() {
     seen=$main$'\n'$(confirm "$main") # the start box
     seen+=$'\n'$(confirm "$seen")     # the game-over box, once the head has crashed
     box=$(new_window "Type your Name." "")
-    if [ -n "$1" ]; then
-        xdotool windowactivate --sync "$box" type "$1"
+    if [ -n "$2" ]; then
+        xdotool windowactivate --sync "$box" type "$2"
         xdotool key Return
-        new_window "Vantrel Ver0.2" "$seen" >/dev/null # the ranking box
+        box=$(new_window "Vantrel Ver0.2" "$seen") # the ranking box
+        # What openbox makes of the hints: neither the frame nor a box can be resized or maximised.
+        for id in "$main" "$box"; do
+            xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -qE "RESIZE|MAXIMIZE" && fail "$dir: window $id can be resized"
+        done
     fi
-    xdotool windowclose "$main"
+    case $1 in
+    destroy) xdotool windowclose "$main" ;;
+    display) kill "$xvfb" ;;
+    *) kill -s "$1" "$pid" ;;
+    esac
     for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$2: the game still runs 20 s after its window was destroyed"
-    wait "$pid" || fail "$2: the game exited with status $?: $(cat "$dir/log")"
+    kill -0 "$pid" 2>/dev/null && fail "$dir: the game still runs 20 s after the session ended"
+    wait "$pid" || status=$?
+    [ "$status" = "$([ "$1" = display ] && echo 1 || echo 0)" ] || fail "$dir: exit status $status: $(cat "$dir/log")"
+    if [ -n "$2" ]; then
+        grep -q "$2" "$dir/rank.vtd" || fail "$dir: the new record was not saved"
+        [ "$(stat -c %s "$dir/rank.vtd")" = 140 ] || fail "$dir: rank.vtd is not 140 bytes"
+    else
+        cmp "$work/rank.vtd" "$dir/rank.vtd" || fail "$dir: rank.vtd changed"
+    fi
 }
 
 # Five places that any score beats: place 5 holds -1.
 python3 -c 'import struct, sys; open(sys.argv[1], "wb").write(b"".join(struct.pack("<20sih2x", b"P%d" % n,
     500 - 100 * n if n < 5 else -1, 1) for n in range(1, 6)))' "$work/rank.vtd"
 
-# Destroyed under the name dialog: the name is lost, the file untouched.
-run "" name-dialog
-cmp "$work/rank.vtd" "$work/name-dialog/rank.vtd" || fail "name-dialog: rank.vtd changed"
-# Destroyed under the ranking box after a name: the save that follows the box is made.
-run "Zed" ranking-box
-grep -q "Zed" "$work/ranking-box/rank.vtd" || fail "ranking-box: the new record was not saved"
-[ "$(stat -c %s "$work/ranking-box/rank.vtd")" = 140 ] || fail "ranking-box: rank.vtd is not 140 bytes"
+# Each ending under the name dialog (the name is lost, the file untouched) and under the ranking box after a name
+# (the save that follows the box is made); last, the X server killed under the ranking box.
+for how in destroy TERM HUP INT; do
+    run "$how" ""
+    run "$how" Zed
+done
+run display Zed
 echo "PASS"

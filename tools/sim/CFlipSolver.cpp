@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int nUnreached = INT_MAX;
+constexpr int UNREACHED = INT_MAX;
 
 // Direction 0 keeps the starting dy, direction 1 is its opposite.
 int Step(int dy, int nDir)
@@ -50,15 +50,15 @@ std::optional<CFlipSolver::Goal> CFlipSolver::Search(const CDC& dc, int x0, int 
     if (nColumns <= 0 || y0 < 0 || y0 >= m_nHeight)
         return std::nullopt;
     m_vecFlipped.assign(Index(nColumns, 0, 0), 0);
-    std::vector<int> vecHere(Slot(m_nHeight, 0), nUnreached);
-    std::vector<int> vecNext(Slot(m_nHeight, 0), nUnreached);
+    std::vector<int> vecHere(Slot(m_nHeight, 0), UNREACHED);
+    std::vector<int> vecNext(Slot(m_nHeight, 0), UNREACHED);
     vecHere[Slot(y0, 0)] = 0;
     std::optional<Goal> best;
     for (int c = 0; c < nColumns; ++c) {
-        std::fill(vecNext.begin(), vecNext.end(), nUnreached);
+        std::fill(vecNext.begin(), vecNext.end(), UNREACHED);
         for (int y = 0; y < m_nHeight; ++y) {
             const int nCost[2] = {vecHere[Slot(y, 0)], vecHere[Slot(y, 1)]};
-            if (nCost[0] == nUnreached && nCost[1] == nUnreached)
+            if (nCost[0] == UNREACHED && nCost[1] == UNREACHED)
                 continue;
             const HitResult hit = CGame::Classify(dc.GetPixel(x0 + c, y));
             if (hit == HIT_GOAL) {
@@ -69,7 +69,7 @@ std::optional<CFlipSolver::Goal> CFlipSolver::Search(const CDC& dc, int x0, int 
             if (hit != HIT_NONE)
                 continue;
             for (int nDir = 0; nDir < 2; ++nDir) {
-                const int nOther = nCost[1 - nDir] == nUnreached ? nUnreached : nCost[1 - nDir] + 1;
+                const int nOther = nCost[1 - nDir] == UNREACHED ? UNREACHED : nCost[1 - nDir] + 1;
                 const bool bFlip = nOther < nCost[nDir];
                 const int nNextY = y + Step(dy, nDir);
                 m_vecFlipped[Index(c, y, nDir)] = bFlip;

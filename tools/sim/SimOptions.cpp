@@ -35,7 +35,7 @@ bool ParseFlips(std::string_view text, std::vector<long long>& vecFlips)
 bool ApplyOption(std::string_view name, std::string_view value, SimOptions& options)
 {
     if (name == "--seed")
-        return ParseNumber(value, options.tSeed) && options.tSeed >= 0 && options.tSeed <= tMaxSimSeed;
+        return ParseNumber(value, options.tSeed) && options.tSeed >= 0 && options.tSeed <= MAX_SIM_SEED;
     if (name == "--flips")
         return ParseFlips(value, options.vecFlips);
     if (name == "--stages")

@@ -19,11 +19,11 @@ struct SimOptions {
 
 // The generator takes 32 bits of the clock, so later seconds only repeat earlier
 // fields; the bound also leaves restarts, one second each, far from overflowing.
-constexpr std::time_t tMaxSimSeed = 4294967295;
+constexpr std::time_t MAX_SIM_SEED = 4294967295;
 
-constexpr char szSimUsage[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n"
-                              "                   [--ticks N] [--restart] [--rss-at N]\n"
-                              "S is a clock second from 0 to 4294967295.\n";
+constexpr char SIM_USAGE[] = "usage: vantrel-sim --seed S [--flips T1,T2,...] [--solve] [--stages K] [--png FILE]\n"
+                             "                   [--ticks N] [--restart] [--rss-at N]\n"
+                             "S is a clock second from 0 to 4294967295.\n";
 
 // nullopt for anything malformed: unknown or repeated options, a missing
 // value, a missing seed or one out of range, non-numeric or negative numbers, --flips with --solve,

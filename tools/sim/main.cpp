@@ -10,7 +10,7 @@ int main(int argc, char** argv)
 {
     const std::optional<SimOptions> options = ParseSimOptions(argc, argv);
     if (!options) {
-        std::fputs(szSimUsage, stderr);
+        std::fputs(SIM_USAGE, stderr);
         return 2;
     }
     CSimRunner runner(*options);

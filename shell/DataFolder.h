@@ -1,0 +1,10 @@
+// The per-user folder the menu entry starts the game in, where it keeps its ranking.
+#pragma once
+
+#include <string>
+
+// Makes $XDG_DATA_HOME/vantrel (by default ~/.local/share/vantrel) and makes
+// it the working directory. A relative XDG_DATA_HOME is ignored. When that
+// folder cannot be used, a new private folder under $TMPDIR (or /tmp) is used
+// instead; the text returned then tells the player so. Empty when all went well.
+std::string EnterDataFolder();
