@@ -5,13 +5,13 @@
 set -euo pipefail
 
 game=(
-    cmake ninja-build g++
-    qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libpulse0
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-qpa-plugins libpulse-dev libsndfile1-dev
     fonts-ipafont-gothic fonts-dejavu-core libxcb1-dev
 )
 package=(dpkg-dev file)
 tests=(
-    clang libclang-rt-14-dev pkg-config gstreamer1.0-plugins-base
+    clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
     pulseaudio pulseaudio-utils

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
 int AfxWinMain(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -19,5 +22,8 @@ int AfxWinMain(int argc, char** argv)
     if (pApp->InitInstance() && pApp->m_pMainWnd != nullptr)
         nExitCode = windowSystem.Run();
     pApp->m_pWindowSystem = nullptr;
-    return nExitCode;
+    // The main window is gone and every save was written and its file closed before the loop returned: the process
+    // ends here, without the libraries' teardown, which could wait on the sound server or on a thread stuck with it.
+    std::fflush(nullptr);
+    std::_Exit(nExitCode);
 }

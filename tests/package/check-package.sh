@@ -27,5 +27,6 @@ for file in "${expected[@]}"; do
 done
 [ -x "$work/root/usr/games/vantrel" ] || fail "/usr/games/vantrel is not executable"
 dpkg-deb -f "$deb" Section | grep -qx games || fail "section"
-dpkg-deb -f "$deb" Depends | grep -q "qt6-qpa-plugins.*fonts-ipafont-gothic.*libqt6multimedia6" || fail "dependencies"
+dpkg-deb -f "$deb" Depends | grep -q "qt6-qpa-plugins.*fonts-ipafont-gothic.*libpulse0.*libsndfile1" || fail "dependencies"
+dpkg-deb -f "$deb" Depends | grep -qi multimedia && fail "Qt Multimedia among the dependencies"
 echo "package checked: $deb"
