@@ -17,9 +17,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,6 +38,8 @@ enum : int { STATE_PREPARING, STATE_READY, STATE_NO_FILE, STATE_NO_SERVER };
 
 // The server's sample cache takes no larger entry.
 constexpr std::size_t MAX_DECODED_BYTES = std::size_t{16} << 20;
+// Frames decoded at a time.
+constexpr sf_count_t READ_CHUNK_FRAMES = 4096;
 // Connecting to the server and uploading the sound, or the preparation gives up.
 constexpr auto PREPARE_TIMEOUT = std::chrono::seconds(3);
 // A sound asked for before it was ready plays once ready, unless it would no longer go with its crash.
@@ -61,13 +65,16 @@ bool ReadSamples(SNDFILE* pFile, const SF_INFO& info, CWave& wave)
         info.channels > static_cast<int>(PA_CHANNELS_MAX) || info.frames <= 0 ||
         static_cast<std::uint64_t>(info.frames) * info.channels > MAX_DECODED_BYTES / sizeof(std::int16_t))
         return false;
-    // Floating-point samples beyond full scale are clipped rather than wrapped around.
-    sf_command(pFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    wave.samples.resize(static_cast<std::size_t>(info.frames * info.channels));
-    const sf_count_t nFrames = sf_readf_short(pFile, wave.samples.data(), info.frames);
-    if (nFrames <= 0)
+    // Read as floating point, which libsndfile scales alike from every layout, then clipped to 16 bits.
+    wave.samples.reserve(static_cast<std::size_t>(info.frames * info.channels));
+    std::vector<float> chunk(static_cast<std::size_t>(READ_CHUNK_FRAMES * info.channels));
+    sf_count_t nFrames = 0;
+    while ((nFrames = sf_readf_float(pFile, chunk.data(), READ_CHUNK_FRAMES)) > 0) {
+        for (auto it = chunk.begin(); it != chunk.begin() + nFrames * info.channels; ++it)
+            wave.samples.push_back(static_cast<std::int16_t>(std::lrint(std::clamp(*it, -1.0F, 1.0F) * INT16_MAX)));
+    }
+    if (wave.samples.empty())
         return false;
-    wave.samples.resize(static_cast<std::size_t>(nFrames * info.channels));
     wave.spec = {PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info.samplerate),
                  static_cast<std::uint8_t>(info.channels)};
     return pa_sample_spec_valid(&wave.spec) != 0;
@@ -316,12 +323,22 @@ void CQtSound::Start(const QString& strName, bool bPlay)
     }
 }
 
+namespace {
+
+bool IsSoundFile(const QString& strPath)
+{
+    const QFileInfo info(strPath);
+    return info.isFile() && info.size() > 0;
+}
+
+} // namespace
+
 QString CQtSound::FindSoundFile(const QString& strName, const QString& strAppDir)
 {
-    if (QFileInfo(strName).isFile())
+    if (IsSoundFile(strName))
         return strName;
     if (QDir::isAbsolutePath(strName) || strAppDir.isEmpty())
         return {};
     const QString strInstalled = QDir(strAppDir).filePath(QString::fromLatin1(DATA_DIR_FROM_BIN) + '/' + strName);
-    return QFileInfo(strInstalled).isFile() ? QDir::cleanPath(strInstalled) : QString();
+    return IsSoundFile(strInstalled) ? QDir::cleanPath(strInstalled) : QString();
 }

@@ -32,8 +32,8 @@ public:
     // The prepared sound can be played now.
     bool IsReady() const;
 
-    // Where a sound named by a bare file name is looked for: a regular file in the working directory, then in the
-    // installed game's data directory found from the executable's directory strAppDir
+    // Where a sound named by a bare file name is looked for: a non-empty regular file in the working directory, then in
+    // the installed game's data directory found from the executable's directory strAppDir
     // (strAppDir/../share/games/vantrel). Empty when found in neither.
     static QString FindSoundFile(const QString& strName, const QString& strAppDir);
 
