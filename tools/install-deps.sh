@@ -13,7 +13,7 @@ package=(dpkg-dev file)
 tests=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
+    xvfb x11-utils libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
     pulseaudio pulseaudio-utils
     clang-format clang-tidy cppcheck
     lintian desktop-file-utils appstream
