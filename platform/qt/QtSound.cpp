@@ -239,22 +239,25 @@ private:
     pa_stream* m_pStream = nullptr;
 };
 
-// The sound thread: decodes, connects and uploads, then plays on request.
-void RunSound(const std::shared_ptr<CQtSound::CShared>& pShared, const QString& strPath)
+// Decodes the wave, connects and uploads it; the decoded samples go once the server has them. The state that follows.
+int Upload(CSession& session, const QString& strPath, std::string& strSample)
 {
     CWave wave;
-    if (!Decode(strPath, wave)) {
-        pShared->nState.store(STATE_NO_FILE);
-        return;
-    }
-    const std::string strSample = SampleName(wave);
+    if (!Decode(strPath, wave))
+        return STATE_NO_FILE;
+    strSample = SampleName(wave);
+    return session.Upload(wave, strSample) ? STATE_READY : STATE_NO_SERVER;
+}
+
+// The sound thread: gets the sound ready, then plays it on request.
+void RunSound(const std::shared_ptr<CQtSound::CShared>& pShared, const QString& strPath)
+{
     CSession session(*pShared);
-    if (!session.Upload(wave, strSample)) {
-        pShared->nState.store(STATE_NO_SERVER);
+    std::string strSample;
+    const int nState = Upload(session, strPath, strSample);
+    pShared->nState.store(nState);
+    if (nState != STATE_READY)
         return;
-    }
-    wave.samples = {};
-    pShared->nState.store(STATE_READY);
     session.Serve(strSample);
     pShared->nState.store(STATE_NO_SERVER);
 }
