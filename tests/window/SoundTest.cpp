@@ -58,13 +58,9 @@ QByteArray LoudWave(Wave wave, quint32 nRate, quint32 nFrames)
             << quint64{0x719B3800AA000080};
     out.writeRawData("data", 4);
     out << nFrames * nSampleBytes;
-    for (quint32 i = 0; i < nFrames; ++i) {
-        const bool bHigh = (i / 20) % 2 != 0;
-        if (bFloat)
-            out << (bHigh ? 0.9F : -0.9F);
-        else
-            out << qint16(bHigh ? 30000 : -30000);
-    }
+    for (quint32 i = 0; i < nFrames; ++i)
+        bFloat ? void(out << ((i / 20) % 2 != 0 ? 0.9F : -0.9F))
+               : void(out << qint16((i / 20) % 2 != 0 ? 30000 : -30000));
     return bytes;
 }
 
@@ -82,7 +78,6 @@ protected:
         QFile rank("rank.vtd");
         ASSERT_TRUE(rank.open(QIODevice::WriteOnly) && rank.write(QByteArray(140, '\0')) > 0);
     }
-    // Ends as the program ends: the frame destroyed, then the window system with its sound.
     void TearDown() override
     {
         WindowTest::TearDown();
@@ -119,8 +114,7 @@ protected:
         m_record.terminate();
         m_record.waitForFinished();
         QFile file(m_serverDir.path() + "/monitor.raw");
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray raw = file.readAll();
+        const QByteArray raw = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         EXPECT_GT(raw.size(), RECORD_RATE) << "the recording did not run";
         int nPeak = 0;
         for (qsizetype i = 0; i + 1 < raw.size(); i += 2)
