@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -239,26 +240,27 @@ private:
     pa_stream* m_pStream = nullptr;
 };
 
-// Decodes the wave, connects and uploads it; the decoded samples go once the server has them. The state that follows.
-int Upload(CSession& session, const QString& strPath, std::string& strSample)
-{
-    CWave wave;
-    if (!Decode(strPath, wave))
-        return STATE_NO_FILE;
-    strSample = SampleName(wave);
-    return session.Upload(wave, strSample) ? STATE_READY : STATE_NO_SERVER;
-}
-
-// The sound thread: gets the sound ready, then plays it on request.
+// The sound thread: decodes the wave, connects and uploads it (the decoded samples go once the server has them),
+// then plays it on request.
 void RunSound(const std::shared_ptr<CQtSound::CShared>& pShared, const QString& strPath)
 {
-    CSession session(*pShared);
+    std::optional<CSession> session;
     std::string strSample;
-    const int nState = Upload(session, strPath, strSample);
-    pShared->nState.store(nState);
-    if (nState != STATE_READY)
-        return;
-    session.Serve(strSample);
+    {
+        CWave wave;
+        if (!Decode(strPath, wave)) {
+            pShared->nState.store(STATE_NO_FILE);
+            return;
+        }
+        strSample = SampleName(wave);
+        session.emplace(*pShared);
+        if (!session->Upload(wave, strSample)) {
+            pShared->nState.store(STATE_NO_SERVER);
+            return;
+        }
+    }
+    pShared->nState.store(STATE_READY);
+    session->Serve(strSample);
     pShared->nState.store(STATE_NO_SERVER);
 }
 
