@@ -77,6 +77,10 @@ with open(sys.argv[1], "wb") as raw, open(sys.argv[2], "w") as chunks:
 reader_pid=$!
 sleep 0.5
 
+# One sound by another client first: a fresh daemon's very first playback starts about 400 ms late whoever plays it,
+# which a desktop's long-running server has long done. Measured without this, only the first run's first crash is late.
+HOME=$work XDG_RUNTIME_DIR=$work/run paplay --device=vantrel_bench "$root/resources/clash.wav"
+sleep 0.5
 mkdir "$work/game"
 cp "$root/resources/clash.wav" "$work/game/"
 for run in $(seq "$runs"); do
@@ -121,5 +125,5 @@ print(f"crash-to-sound delay through a PulseAudio null sink: {len(first)} runs, 
 for title, values in (("first crashes", first), ("later crashes", later)):
     median = statistics.median(values)
     print(f"  {title} {median:6.1f} ms median, {min(values):.1f} to {max(values):.1f} "
-          f"(target <= {target:.0f}: {verdict(median)})")
+          f"(target <= {target:.0f} worst: {verdict(max(values))})")
 PY

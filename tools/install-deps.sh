@@ -6,16 +6,16 @@
 set -euo pipefail
 
 game=(
-    cmake ninja-build g++
-    qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libpulse0
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-qpa-plugins libpulse-dev libsndfile1-dev
     fonts-ipafont-gothic fonts-dejavu-core libxcb1-dev
 )
 package=(dpkg-dev file)
 web=(cmake ninja-build emscripten nodejs node-acorn)
 tests=(
-    clang libclang-rt-14-dev pkg-config gstreamer1.0-plugins-base
+    clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
+    xvfb x11-utils libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
     pulseaudio pulseaudio-utils
     clang-format clang-tidy cppcheck
     lintian desktop-file-utils appstream

@@ -5,17 +5,22 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 bool g_bWindowsOpen = false;
 
-// Qt ends the process with exit() when its display connection breaks.
+// Qt ends the process with exit() when its display connection breaks: what is pending is saved, then the process
+// ends without the libraries' teardown, as after the loop.
 void OnExit()
 {
-    if (g_bWindowsOpen && AfxGetApp() != nullptr)
-        AfxGetApp()->OnWindowSystemLost();
+    if (!g_bWindowsOpen || AfxGetApp() == nullptr)
+        return;
+    AfxGetApp()->OnWindowSystemLost();
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
 }
 
 } // namespace
@@ -40,5 +45,8 @@ int AfxWinMain(int argc, char** argv)
         nExitCode = windowSystem.Run();
     g_bWindowsOpen = false;
     pApp->m_pWindowSystem = nullptr;
-    return nExitCode;
+    // The main window is gone and every save was written and its file closed before the loop returned: the process
+    // ends here, without the libraries' teardown, which could wait on the sound server or on a thread stuck with it.
+    std::fflush(nullptr);
+    std::_Exit(nExitCode);
 }

@@ -1,246 +1,305 @@
-// Plays a wave file through Qt Multimedia's audio output from a thread of its own, and beeps when that cannot work.
+// Plays a wave file through the desktop's PulseAudio server: a thread of its own decodes it, uploads it into the
+// server's sample cache, then plays it on request with one message to the server each time.
 #include "QtSound.h"
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QThread>
-#include <QTimer>
-#include <QtEndian>
+
+#include <pulse/context.h>
+#include <pulse/mainloop.h>
+#include <pulse/scache.h>
+#include <pulse/stream.h>
+#include <sndfile.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
 
-enum : int { STATE_PREPARING, STATE_READY, STATE_FAILED };
+using Clock = std::chrono::steady_clock;
 
-// The RIFF WAVE layout: "RIFF", a length, "WAVE", then chunks; "fmt " holds at least 16 bytes.
-constexpr qint64 WAVE_HEADER_BYTES = 12;
-constexpr qint64 CHUNK_HEADER_BYTES = 8;
-constexpr qint64 FMT_BYTES = 16;
-constexpr int WAVE_FORMAT_PCM = 1;
-constexpr int MAX_CHANNELS = 8;
-// The silence that sets the audio output up before the first crash, and how long it may take.
-constexpr qint64 WARM_UP_US = 20000;
-constexpr int WARM_UP_TIMEOUT_MS = 2000;
-// How long the end of the program waits for an idle sound thread to stop.
-constexpr int STOP_WAIT_MS = 500;
+enum : int { STATE_PREPARING, STATE_READY, STATE_NO_FILE, STATE_NO_SERVER };
+
+// The server's sample cache takes no larger entry.
+constexpr std::size_t MAX_DECODED_BYTES = std::size_t{16} << 20;
+// Frames decoded at a time.
+constexpr sf_count_t READ_CHUNK_FRAMES = 4096;
+// Connecting to the server and uploading the sound, or the preparation gives up.
+constexpr auto PREPARE_TIMEOUT = std::chrono::seconds(3);
+// A sound asked for before it was ready plays once ready, unless it would no longer go with its crash.
+constexpr auto PLAY_LATE_BOUND = std::chrono::seconds(1);
 // The installed game's data directory, relative to the directory of its executable.
 constexpr const char* DATA_DIR_FROM_BIN = "../share/games/vantrel";
+constexpr const char* CLIENT_NAME = "Vantrel";
 
-// Threads stuck in the audio library when their sound was dropped. They run until the process ends: destroying a
-// running QThread aborts, and waiting for one could take as long as the audio server likes. Kept reachable.
-std::vector<QThread*>& AbandonedThreads()
+std::int64_t Ticks()
 {
-    static auto* pThreads = new std::vector<QThread*>;
-    return *pThreads;
+    return Clock::now().time_since_epoch().count();
 }
 
-} // namespace
-
-struct CQtSound::CShared {
-    std::atomic<int> nState{STATE_PREPARING};
-    // Lives on the sound thread; set before the state becomes STATE_READY. Its Play slot, queued, plays the sound.
-    QObject* pPlayer = nullptr;
-};
-
-namespace {
-
-// A PCM wave read whole: how its samples are laid out, and the samples.
+// A decoded wave in the layout the server is given.
 struct CWave {
-    QAudioFormat format;
-    QByteArray samples;
+    pa_sample_spec spec{};
+    std::vector<std::int16_t> samples;
 };
 
-// Reads a RIFF WAVE file of linear PCM (8, 16 or 32 bits) no larger than MAX_SOUND_BYTES.
-std::optional<CWave> ReadWave(const QString& strPath)
+bool ReadSamples(SNDFILE* pFile, const SF_INFO& info, CWave& wave)
 {
-    // Not a regular file (a pipe would block the read, a device never ends) or too big to read whole.
-    const QFileInfo info(strPath);
-    QFile file(strPath);
-    if (strPath.isEmpty() || !info.isFile() || info.size() > CQtSound::MAX_SOUND_BYTES ||
-        !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(CQtSound::MAX_SOUND_BYTES + 1);
-    if (bytes.size() < WAVE_HEADER_BYTES || bytes.size() > CQtSound::MAX_SOUND_BYTES || !bytes.startsWith("RIFF") ||
-        bytes.mid(8, 4) != "WAVE")
-        return std::nullopt;
-    CWave wave;
-    int nTag = 0;
-    int nBits = 0;
-    // Chunks: a four-letter id, a 32-bit length, the body padded to an even length.
-    for (qint64 nPos = WAVE_HEADER_BYTES; nPos + CHUNK_HEADER_BYTES <= bytes.size();) {
-        const char* pChunk = bytes.constData() + nPos;
-        const qint64 nLength = qFromLittleEndian<quint32>(pChunk + 4);
-        const qint64 nBody = nPos + CHUNK_HEADER_BYTES;
-        if (QByteArrayView(pChunk, 4) == "fmt " && nLength >= FMT_BYTES && nBody + FMT_BYTES <= bytes.size()) {
-            nTag = qFromLittleEndian<quint16>(pChunk + 8);
-            wave.format.setChannelCount(qFromLittleEndian<quint16>(pChunk + 10));
-            wave.format.setSampleRate(static_cast<int>(qFromLittleEndian<quint32>(pChunk + 12)));
-            nBits = qFromLittleEndian<quint16>(pChunk + 22);
-        } else if (QByteArrayView(pChunk, 4) == "data") {
-            wave.samples = bytes.mid(nBody, std::min(nLength, bytes.size() - nBody));
-        }
-        nPos = nBody + nLength + (nLength & 1);
+    if (info.samplerate < CQtSound::MIN_RATE || info.samplerate > CQtSound::MAX_RATE || info.channels < 1 ||
+        info.channels > static_cast<int>(PA_CHANNELS_MAX) || info.frames <= 0 ||
+        static_cast<std::uint64_t>(info.frames) * info.channels > MAX_DECODED_BYTES / sizeof(std::int16_t))
+        return false;
+    // Read as floating point, which libsndfile scales alike from every layout, then clipped to 16 bits.
+    wave.samples.reserve(static_cast<std::size_t>(info.frames * info.channels));
+    std::vector<float> chunk(static_cast<std::size_t>(READ_CHUNK_FRAMES * info.channels));
+    sf_count_t nFrames = 0;
+    while ((nFrames = sf_readf_float(pFile, chunk.data(), READ_CHUNK_FRAMES)) > 0) {
+        for (auto it = chunk.begin(); it != chunk.begin() + nFrames * info.channels; ++it)
+            wave.samples.push_back(static_cast<std::int16_t>(std::lrint(std::clamp(*it, -1.0F, 1.0F) * INT16_MAX)));
     }
-    const QAudioFormat::SampleFormat sampleFormat = nBits == 8    ? QAudioFormat::UInt8
-                                                    : nBits == 16 ? QAudioFormat::Int16
-                                                    : nBits == 32 ? QAudioFormat::Int32
-                                                                  : QAudioFormat::Unknown;
-    wave.format.setSampleFormat(sampleFormat);
-    if (nTag != WAVE_FORMAT_PCM || !wave.format.isValid() || wave.format.channelCount() > MAX_CHANNELS ||
-        wave.samples.isEmpty())
-        return std::nullopt;
-    return wave;
+    if (wave.samples.empty())
+        return false;
+    wave.spec = {PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info.samplerate),
+                 static_cast<std::uint8_t>(info.channels)};
+    return pa_sample_spec_valid(&wave.spec) != 0;
+}
+
+// Decodes a regular file (a pipe would block the read, a device never end) of at most MAX_SOUND_BYTES whole.
+bool Decode(const QString& strPath, CWave& wave)
+{
+    if (strPath.isEmpty())
+        return false;
+    const int nFd = open(QFile::encodeName(strPath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (nFd < 0)
+        return false;
+    struct stat status {};
+    bool bDecoded = false;
+    if (fstat(nFd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= CQtSound::MAX_SOUND_BYTES) {
+        SF_INFO info{};
+        if (SNDFILE* pFile = sf_open_fd(nFd, SFM_READ, &info, SF_FALSE)) {
+            bDecoded = ReadSamples(pFile, info, wave);
+            sf_close(pFile);
+        }
+    }
+    close(nFd);
+    return bDecoded;
+}
+
+// The name of the sound in the server's cache, shared by every game playing the same sound.
+std::string SampleName(const CWave& wave)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(wave.samples.data()),
+                                 wave.samples.size() * sizeof(std::int16_t));
+    return "vantrel-" + std::to_string(wave.spec.rate) + "-" + std::to_string(wave.spec.channels) + "-" +
+           std::to_string(std::hash<std::string_view>{}(bytes));
 }
 
 } // namespace
 
-// Plays the wave on the sound thread, from its start each time.
-class CSoundPlayer : public QObject {
-    Q_OBJECT
-public:
-    CSoundPlayer(QAudioDevice device, const QAudioFormat& format, const QByteArray& samples)
-        : m_device(std::move(device)), m_format(format)
+// Between the GUI thread and one sound thread; each preparation has its own.
+struct CQtSound::CShared {
+    CShared()
     {
-        m_buffer.setData(samples);
+        if (pipe2(fdWake.data(), O_NONBLOCK | O_CLOEXEC) != 0)
+            fdWake = {-1, -1};
+    }
+    CShared(const CShared&) = delete;
+    CShared& operator=(const CShared&) = delete;
+    ~CShared()
+    {
+        for (const int nFd : fdWake) {
+            if (nFd >= 0)
+                close(nFd);
+        }
+    }
+    // Wakes the sound thread's loop to look at bStop and nPlayAt; never blocks.
+    void Wake() const
+    {
+        if (fdWake[1] >= 0)
+            static_cast<void>(write(fdWake[1], "w", 1));
     }
 
-public slots:
-    // A crash during the previous sound starts it again. A new output each time: Qt's PulseAudio output does not
-    // always start again once stopped.
-    void Play()
-    {
-        m_pSink.reset();
-        m_buffer.close();
-        m_buffer.open(QIODevice::ReadOnly);
-        m_pSink = std::make_unique<QAudioSink>(m_device, m_format);
-        m_pSink->start(&m_buffer);
-    }
-
-private:
-    QAudioDevice m_device;
-    QAudioFormat m_format;
-    QBuffer m_buffer;
-    std::unique_ptr<QAudioSink> m_pSink;
+    std::atomic<int> nState{STATE_PREPARING};
+    std::atomic<bool> bStop{false};
+    // When the latest request to play, not yet passed to the server, was made (Ticks); 0 when there is none.
+    std::atomic<std::int64_t> nPlayAt{0};
+    std::array<int, 2> fdWake{};
 };
 
 namespace {
 
-// Finds and reads the wave and opens the audio device; once ready, runs an event loop that plays the wave on
-// request until told to quit.
-class CSoundThread : public QThread {
+// The sound thread's connection to the server, on a main loop of its own that a request wakes through a pipe: the
+// GUI thread never takes a lock that the library holds.
+class CSession {
 public:
-    CSoundThread(std::shared_ptr<CQtSound::CShared> pShared, QString strName, QString strAppDir)
-        : m_pShared(std::move(pShared)), m_strName(std::move(strName)), m_strAppDir(std::move(strAppDir))
+    explicit CSession(CQtSound::CShared& shared)
+        : m_shared(shared), m_pLoop(pa_mainloop_new()), m_pApi(pa_mainloop_get_api(m_pLoop)),
+          m_pWake(m_pApi->io_new(m_pApi, shared.fdWake[0], PA_IO_EVENT_INPUT, Drain, nullptr)),
+          m_pContext(pa_context_new(m_pApi, CLIENT_NAME))
     {
     }
-
-protected:
-    void run() override
+    CSession(const CSession&) = delete;
+    CSession& operator=(const CSession&) = delete;
+    // Closes the connection without waiting on the server.
+    ~CSession()
     {
-        const std::optional<CWave> wave = ReadWave(CQtSound::FindSoundFile(m_strName, m_strAppDir));
-        if (!wave) {
-            m_pShared->nState.store(STATE_FAILED);
-            return;
+        if (m_pStream != nullptr)
+            pa_stream_unref(m_pStream);
+        if (m_pContext != nullptr) {
+            pa_context_disconnect(m_pContext);
+            pa_context_unref(m_pContext);
         }
-        // The look-up that waits on the audio server, for as long as the server takes to answer.
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull() || !device.isFormatSupported(wave->format)) {
-            m_pShared->nState.store(STATE_FAILED);
-            return;
+        m_pApi->io_free(m_pWake);
+        pa_mainloop_free(m_pLoop);
+    }
+
+    // Connects and uploads the wave into the server's sample cache as strSample, within PREPARE_TIMEOUT.
+    bool Upload(const CWave& wave, const std::string& strSample)
+    {
+        const Clock::time_point deadline = Clock::now() + PREPARE_TIMEOUT;
+        if (m_pContext == nullptr || pa_context_connect(m_pContext, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+            !RunUntil(deadline, [this] { return pa_context_get_state(m_pContext) == PA_CONTEXT_READY; }))
+            return false;
+        pa_channel_map map;
+        pa_channel_map_init_extend(&map, wave.spec.channels, PA_CHANNEL_MAP_DEFAULT);
+        const std::size_t nBytes = wave.samples.size() * sizeof(std::int16_t);
+        m_pStream = pa_stream_new(m_pContext, strSample.c_str(), &wave.spec, &map);
+        if (m_pStream == nullptr || pa_stream_connect_upload(m_pStream, nBytes) < 0 ||
+            !RunUntil(deadline, [this] { return pa_stream_get_state(m_pStream) == PA_STREAM_READY; }))
+            return false;
+        return pa_stream_write(m_pStream, wave.samples.data(), nBytes, nullptr, 0, PA_SEEK_RELATIVE) == 0 &&
+               pa_stream_finish_upload(m_pStream) == 0 &&
+               RunUntil(deadline, [this] { return pa_stream_get_state(m_pStream) == PA_STREAM_TERMINATED; });
+    }
+
+    // Plays the cached sound at each request until told to stop or the server is lost.
+    void Serve(const std::string& strSample)
+    {
+        while (!m_shared.bStop.load() && PA_CONTEXT_IS_GOOD(pa_context_get_state(m_pContext))) {
+            const std::int64_t nAt = m_shared.nPlayAt.exchange(0);
+            if (nAt != 0 && Clock::duration(Ticks() - nAt) < PLAY_LATE_BOUND) {
+                if (pa_operation* pPlay = pa_context_play_sample(m_pContext, strSample.c_str(), nullptr, PA_VOLUME_NORM,
+                                                                 nullptr, nullptr))
+                    pa_operation_unref(pPlay);
+            }
+            if (!Iterate(-1))
+                return;
         }
-        WarmUp(device, wave->format);
-        CSoundPlayer player(device, wave->format, wave->samples);
-        // cppcheck-suppress danglingLifetime ; used only while the state is STATE_READY, reset before player goes
-        m_pShared->pPlayer = &player;
-        m_pShared->nState.store(STATE_READY);
-        exec();
-        m_pShared->nState.store(STATE_FAILED);
-        m_pShared->pPlayer = nullptr;
     }
 
 private:
-    // Plays a moment of silence and waits for it to end (within a bound), so that the output's first stream has
-    // been set up before the first crash: its sound then starts as soon as later ones.
-    static void WarmUp(const QAudioDevice& device, const QAudioFormat& format)
+    static void Drain(pa_mainloop_api* /*pApi*/, pa_io_event* /*pEvent*/, int nFd, pa_io_event_flags_t /*flags*/,
+                      void* /*pUser*/)
     {
-        const char cSilence = format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0';
-        QByteArray samples(format.bytesForDuration(WARM_UP_US), cSilence);
-        QBuffer silence(&samples);
-        silence.open(QIODevice::ReadOnly);
-        QAudioSink sink(device, format);
-        QEventLoop loop;
-        QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&loop](QAudio::State state) {
-            if (state == QAudio::IdleState || state == QAudio::StoppedState)
-                loop.quit();
-        });
-        QTimer timeout;
-        timeout.setSingleShot(true);
-        QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-        timeout.start(WARM_UP_TIMEOUT_MS);
-        sink.start(&silence);
-        loop.exec();
+        std::array<char, 64> buffer{};
+        while (read(nFd, buffer.data(), buffer.size()) > 0) {
+        }
     }
 
-    std::shared_ptr<CQtSound::CShared> m_pShared;
-    QString m_strName;
-    QString m_strAppDir;
+    // Runs the loop once, waiting for an event at most nTimeoutUs (-1: until one comes).
+    bool Iterate(int nTimeoutUs)
+    {
+        return pa_mainloop_prepare(m_pLoop, nTimeoutUs) >= 0 && pa_mainloop_poll(m_pLoop) >= 0 &&
+               pa_mainloop_dispatch(m_pLoop) >= 0;
+    }
+
+    bool RunUntil(Clock::time_point deadline, const std::function<bool()>& done)
+    {
+        while (!done()) {
+            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+            if (m_shared.bStop.load() || left.count() <= 0 || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_pContext)) ||
+                (m_pStream != nullptr && pa_stream_get_state(m_pStream) == PA_STREAM_FAILED) ||
+                !Iterate(static_cast<int>(left.count())))
+                return false;
+        }
+        return true;
+    }
+
+    CQtSound::CShared& m_shared;
+    pa_mainloop* m_pLoop;
+    pa_mainloop_api* m_pApi;
+    pa_io_event* m_pWake;
+    pa_context* m_pContext;
+    pa_stream* m_pStream = nullptr;
 };
+
+// The sound thread: decodes the wave, connects and uploads it (the decoded samples go once the server has them),
+// then plays it on request.
+void RunSound(const std::shared_ptr<CQtSound::CShared>& pShared, const QString& strPath)
+{
+    std::optional<CSession> session;
+    std::string strSample;
+    {
+        CWave wave;
+        if (!Decode(strPath, wave)) {
+            pShared->nState.store(STATE_NO_FILE);
+            return;
+        }
+        strSample = SampleName(wave);
+        session.emplace(*pShared);
+        if (!session->Upload(wave, strSample)) {
+            pShared->nState.store(STATE_NO_SERVER);
+            return;
+        }
+    }
+    pShared->nState.store(STATE_READY);
+    session->Serve(strSample);
+    pShared->nState.store(STATE_NO_SERVER);
+}
 
 } // namespace
 
 CQtSound::~CQtSound()
 {
-    if (m_pThread == nullptr)
-        return;
-    if (m_pShared->nState.load() != STATE_PREPARING) {
-        m_pThread->quit();
-        if (m_pThread->wait(QDeadlineTimer(STOP_WAIT_MS))) {
-            delete m_pThread;
-            return;
-        }
+    if (m_pShared != nullptr) {
+        m_pShared->bStop.store(true);
+        m_pShared->Wake();
     }
-    AbandonedThreads().push_back(m_pThread);
 }
 
 void CQtSound::Prepare(const char* pszSound)
 {
     if (pszSound == nullptr)
         return;
-    if (m_pThread != nullptr) {
-        // Once ready, or while a thread still works on it (or is stuck in the audio library), nothing to do.
-        if (m_pShared->nState.load() != STATE_FAILED || !m_pThread->isFinished())
-            return;
-        delete m_pThread;
-        m_pThread = nullptr;
-    }
-    m_strName = QFile::decodeName(pszSound);
-    m_pShared = std::make_shared<CShared>();
-    m_pThread = new CSoundThread(m_pShared, m_strName, QCoreApplication::applicationDirPath());
-    m_pThread->start(QThread::LowPriority);
+    const QString strName = QFile::decodeName(pszSound);
+    // Ready, or a thread still works on it (or is stuck with the server, which its bound ends): nothing to do.
+    if (m_pShared != nullptr && strName == m_strName &&
+        (m_pShared->nState.load() == STATE_READY || m_pShared->nState.load() == STATE_PREPARING))
+        return;
+    Start(strName, false);
 }
 
 BOOL CQtSound::PlaySound(const char* pszSound, UINT fdwSound)
 {
     if ((fdwSound & SND_FILENAME) != 0 && pszSound != nullptr) {
-        if (IsReady() && QFile::decodeName(pszSound) == m_strName) {
-            QMetaObject::invokeMethod(m_pShared->pPlayer, "Play", Qt::QueuedConnection);
+        const QString strName = QFile::decodeName(pszSound);
+        const int nState = m_pShared != nullptr && strName == m_strName ? m_pShared->nState.load() : STATE_NO_SERVER;
+        if (nState == STATE_READY || nState == STATE_PREPARING) {
+            m_pShared->nPlayAt.store(Ticks());
+            m_pShared->Wake();
             return TRUE;
         }
-        // Not ready this time: perhaps for the next one (a sound never asked for, or a file put in place since).
-        if (m_pThread == nullptr || m_pShared->nState.load() == STATE_FAILED)
-            Prepare(pszSound);
+        // Perhaps the server is back or the file in place since: prepared again, and played once ready.
+        Start(strName, true);
+        if (nState != STATE_NO_FILE)
+            return TRUE;
     }
     QApplication::beep();
     return FALSE;
@@ -251,14 +310,40 @@ bool CQtSound::IsReady() const
     return m_pShared != nullptr && m_pShared->nState.load() == STATE_READY;
 }
 
+void CQtSound::Start(const QString& strName, bool bPlay)
+{
+    if (m_pShared != nullptr) {
+        m_pShared->bStop.store(true);
+        m_pShared->Wake();
+    }
+    m_strName = strName;
+    m_pShared = std::make_shared<CShared>();
+    if (bPlay)
+        m_pShared->nPlayAt.store(Ticks());
+    try {
+        // Never joined: the process may end while the thread waits on the server.
+        std::thread(RunSound, m_pShared, FindSoundFile(strName, QCoreApplication::applicationDirPath())).detach();
+    } catch (const std::system_error&) {
+        m_pShared->nState.store(STATE_NO_SERVER);
+    }
+}
+
+namespace {
+
+bool IsSoundFile(const QString& strPath)
+{
+    const QFileInfo info(strPath);
+    return info.isFile() && info.size() > 0;
+}
+
+} // namespace
+
 QString CQtSound::FindSoundFile(const QString& strName, const QString& strAppDir)
 {
-    if (QFileInfo::exists(strName))
+    if (IsSoundFile(strName))
         return strName;
     if (QDir::isAbsolutePath(strName) || strAppDir.isEmpty())
         return {};
     const QString strInstalled = QDir(strAppDir).filePath(QString::fromLatin1(DATA_DIR_FROM_BIN) + '/' + strName);
-    return QFileInfo::exists(strInstalled) ? QDir::cleanPath(strInstalled) : QString();
+    return IsSoundFile(strInstalled) ? QDir::cleanPath(strInstalled) : QString();
 }
-
-#include "QtSound.moc"

@@ -27,5 +27,19 @@ for file in "${expected[@]}"; do
 done
 [ -x "$work/root/usr/games/vantrel" ] || fail "/usr/games/vantrel is not executable"
 dpkg-deb -f "$deb" Section | grep -qx games || fail "section"
-dpkg-deb -f "$deb" Depends | grep -q "qt6-qpa-plugins.*fonts-ipafont-gothic.*libqt6multimedia6" || fail "dependencies"
+dpkg-deb -f "$deb" Depends | grep -q "qt6-qpa-plugins.*fonts-ipafont-gothic.*libpulse0.*libsndfile1" || fail "dependencies"
+dpkg-deb -f "$deb" Depends | grep -qi multimedia && fail "Qt Multimedia among the dependencies"
+
+# The installed game finds its sound beside it and puts it in a private PulseAudio server's sample cache.
+rm -rf "$work/sound" && mkdir -p -m 700 "$work/sound/run" "$work/sound/home"
+export HOME=$work/sound XDG_RUNTIME_DIR=$work/sound/run PULSE_SERVER=unix:$work/sound/native QT_QPA_PLATFORM=offscreen
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-level=error --load=module-null-sink \
+    --load="module-native-protocol-unix auth-anonymous=1 socket=$work/sound/native" &
+pids=($!)
+trap 'kill "${pids[@]}" 2>/dev/null' EXIT
+for _ in $(seq 100); do [ -S "$work/sound/native" ] && break; sleep 0.1; done
+(cd "$work/sound/home" && exec "$work/root/usr/games/vantrel") &
+pids+=($!)
+for _ in $(seq 100); do pactl list samples short | grep -q vantrel && break; sleep 0.1; done
+pactl list samples short | grep -q vantrel || fail "the installed game's sound did not get ready"
 echo "package checked: $deb"

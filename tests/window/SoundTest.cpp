@@ -1,8 +1,9 @@
-// The crash sound on real audio servers: a private PulseAudio null sink recorded from its monitor, and a silent one.
+// The crash sound on a real audio server: a private PulseAudio null sink recorded from its monitor.
 #include "WindowTest.h"
 
 #include "QtWindowSystem.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,108 +11,100 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <memory>
 
 namespace {
 
-// A box or an exit that takes longer hangs on the audio server (a silent server held the box about 31 s).
+// A box that takes longer waits on the audio server.
 constexpr int HANG_BOUND_MS = 10000;
 // Recorded sample peaks, of 32767: the crash sound peaks near full scale, the null sink's silence at 0.
 constexpr int HEARD_PEAK = 8000, SILENT_PEAK = 300, RECORD_RATE = 11025;
 
-// What "clash.wav" is when the game crashes; the game's own wave again with a server that never answers.
-enum class Wave { Game, Absent, Oversized, Pipe, SilentServer };
+// What "clash.wav" is when the game crashes.
+enum class Wave { Game, Absent, Oversized, Rate10Hz, CutInFrame, Float, Extensible };
+// When the audio server starts: before the window, or only at the crash.
+enum class Server { Daemon, LateDaemon };
+struct Row {
+    const char* pszName;
+    Wave wave;
+    Server server;
+    bool bHeard;
+};
 
-// Qt's audio back end connects to one server per process: each sound test needs a process of its own.
-bool g_bAudioUsed = false;
-
-// A valid 16-bit mono wave of nBytes of full-scale square wave: loud if it were ever played.
-QByteArray LoudWave(qint32 nBytes)
+// nFrames of a full-scale square wave, mono, at nRate Hz: 16-bit PCM in the plain or the extensible layout, or 32-bit
+// float. Loud if it were ever played.
+QByteArray LoudWave(Wave wave, quint32 nRate, quint32 nFrames)
 {
-    QByteArray data(nBytes, '\0');
-    for (qint32 i = 0; i + 1 < nBytes; i += 2)
-        qToLittleEndian<qint16>((i / 40) % 2 != 0 ? 30000 : -30000, data.data() + i);
-    QByteArray wave("RIFF....WAVEfmt \x10\0\0\0\x01\0\x01\0........\x02\0\x10\0data....", 44);
-    qToLittleEndian<qint32>(36 + nBytes, wave.data() + 4);
-    qToLittleEndian<qint32>(RECORD_RATE, wave.data() + 24);
-    qToLittleEndian<qint32>(RECORD_RATE * 2, wave.data() + 28);
-    qToLittleEndian<qint32>(nBytes, wave.data() + 40);
-    return wave + data;
+    const bool bFloat = wave == Wave::Float, bExtensible = wave == Wave::Extensible;
+    const quint16 nSampleBytes = bFloat ? 4 : 2;
+    const quint32 nFmtBytes = bExtensible ? 40 : 16;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    out.writeRawData("RIFF", 4);
+    out << quint32{4 + 8 + nFmtBytes + 8 + nFrames * nSampleBytes};
+    out.writeRawData("WAVEfmt ", 8);
+    out << nFmtBytes
+        << quint16(bExtensible ? 0xFFFE
+                   : bFloat    ? 3
+                               : 1)
+        << quint16{1} << nRate << nRate * nSampleBytes << nSampleBytes << quint16(8 * nSampleBytes);
+    if (bExtensible) // the size of the rest, valid bits, speaker mask, then the PCM sub-format's GUID
+        out << quint16{22} << quint16{16} << quint32{4} << quint32{1} << quint32{0x00100000}
+            << quint64{0x719B3800AA000080};
+    out.writeRawData("data", 4);
+    out << nFrames * nSampleBytes;
+    for (quint32 i = 0; i < nFrames; ++i)
+        bFloat ? void(out << ((i / 20) % 2 != 0 ? 0.9F : -0.9F))
+               : void(out << qint16((i / 20) % 2 != 0 ? 30000 : -30000));
+    return bytes;
 }
 
 } // namespace
 
-// The real frame on a window system of the test's own, so that the end of its sound can be timed.
-class SoundTest : public WindowTest, public testing::WithParamInterface<Wave> {
+// The real frame on a window system of the test's own, whose sound ends with the test.
+class SoundTest : public WindowTest, public testing::WithParamInterface<Row> {
 protected:
     void SetUp() override
     {
-        if (g_bAudioUsed)
-            GTEST_SKIP() << "run each sound test in a process of its own (ctest does)";
-        g_bAudioUsed = true;
         WindowTest::SetUp();
-        ASSERT_TRUE(m_serverDir.isValid());
+        ASSERT_TRUE(m_serverDir.isValid() && QDir(m_serverDir.path()).mkdir("run"));
         m_pSystem = std::make_unique<CQtWindowSystem>();
         // Five empty records at 0 points: the crash's score asks for a name.
         QFile rank("rank.vtd");
         ASSERT_TRUE(rank.open(QIODevice::WriteOnly) && rank.write(QByteArray(140, '\0')) > 0);
     }
-    // Ends as the program ends: the frame destroyed, then the window system with its sound.
     void TearDown() override
     {
         WindowTest::TearDown();
-        QElapsedTimer quit;
-        quit.start();
         m_pSystem.reset();
-        EXPECT_LT(quit.elapsed(), HANG_BOUND_MS) << "the end of the program waited on the audio server";
         for (QProcess* pProcess : {&m_record, &m_daemon}) {
             pProcess->terminate();
             pProcess->waitForFinished();
         }
-        if (m_nSilentFd >= 0)
-            close(m_nSilentFd);
     }
 
     IWindowSystem& WindowSystem() override { return *m_pSystem; }
-    void UseServer(const QString& strSocket) { qputenv("PULSE_SERVER", ("unix:" + strSocket).toLocal8Bit()); }
-    // A server that listens and never accepts: connections complete in the backlog and then hear nothing.
-    void ListenSilently()
-    {
-        const QByteArray path = QFile::encodeName(m_serverDir.path() + "/silent");
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        ASSERT_LT(path.size(), qsizetype{sizeof address.sun_path});
-        std::copy(path.begin(), path.end(), address.sun_path);
-        m_nSilentFd = socket(AF_UNIX, SOCK_STREAM, 0);
-        ASSERT_EQ(bind(m_nSilentFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-        ASSERT_EQ(listen(m_nSilentFd, SOMAXCONN), 0);
-        UseServer(QFile::decodeName(path));
-    }
-    // A private PulseAudio daemon with one null sink; as root it wants a home and runtime directory of its own.
+    QString Socket() const { return m_serverDir.path() + "/native"; }
+    // A private PulseAudio daemon with one null sink, recorded; as root it wants a home and runtime directory.
     void StartDaemon()
     {
-        const QString strDir = m_serverDir.path();
-        const QString strSocket = strDir + "/native";
-        ASSERT_TRUE(QDir(strDir).mkdir("run"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", strDir);
-        env.insert("XDG_RUNTIME_DIR", strDir + "/run");
+        env.insert("HOME", m_serverDir.path());
+        env.insert("XDG_RUNTIME_DIR", m_serverDir.path() + "/run");
         m_daemon.setProcessEnvironment(env);
         m_daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_daemon.start("pulseaudio",
                        {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--log-level=error",
-                        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + strSocket,
+                        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + Socket(),
                         "--load=module-null-sink sink_name=vantrel_test"});
         ASSERT_TRUE(m_daemon.waitForStarted()) << "pulseaudio (Debian package pulseaudio) is needed";
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(strSocket); }, HANG_BOUND_MS));
-        UseServer(strSocket);
-        m_record.setStandardOutputFile(strDir + "/monitor.raw");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(Socket()); }, HANG_BOUND_MS));
+        m_record.setStandardOutputFile(m_serverDir.path() + "/monitor.raw");
         m_record.start("parec", {"--device=vantrel_test.monitor", "--raw", "--format=s16le", "--channels=1",
                                  "--latency-msec=20", "--rate=" + QString::number(RECORD_RATE)});
         ASSERT_TRUE(m_record.waitForStarted());
@@ -121,85 +114,86 @@ protected:
         m_record.terminate();
         m_record.waitForFinished();
         QFile file(m_serverDir.path() + "/monitor.raw");
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray raw = file.readAll();
+        const QByteArray raw = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         EXPECT_GT(raw.size(), RECORD_RATE) << "the recording did not run";
         int nPeak = 0;
         for (qsizetype i = 0; i + 1 < raw.size(); i += 2)
             nPeak = std::max(nPeak, std::abs(int{qFromLittleEndian<qint16>(raw.data() + i)}));
         return nPeak;
     }
-    // Starts a game and lets it crash. The time from the Start box to the game-over box, and the title of the window
-    // that follows it (the name dialog, cancelled).
-    std::pair<qint64, QString> Crash()
-    {
-        StartGame();
-        QElapsedTimer elapsed;
-        elapsed.start();
-        qint64 nBoxMs = -1;
-        QString strNext;
-        OnNextModal([&](QWidget* pBox) {
-            nBoxMs = elapsed.elapsed();
-            EXPECT_EQ(static_cast<QMessageBox*>(pBox)->text(), "GameOver( ; _ ; )/~~~");
-            OnNextModal([&](QWidget* pNext) {
-                strNext = pNext->windowTitle();
-                QTest::keyClick(KeyTarget(pNext), Qt::Key_Escape);
-            });
-            QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
-        });
-        static_cast<void>(QTest::qWaitFor([&] { return !strNext.isEmpty(); }, 2 * HANG_BOUND_MS));
-        return {nBoxMs, strNext};
-    }
 
     std::unique_ptr<CQtWindowSystem> m_pSystem;
     QTemporaryDir m_serverDir;
     QProcess m_daemon, m_record;
-    int m_nSilentFd = -1;
 };
 
-// Only the game's own wave is heard; a missing one, one too big to read whole, or a pipe plays nothing. The game-over
-// box comes at once and the name entry follows it, also with a server that never answers (which must not hold up the
-// end of the program either: see TearDown).
+// The game-over box comes at once and the name entry follows it whatever the wave and the server; only a playable
+// wave is heard, also when the server was missing at start-up (the crash prepares the sound again and plays it).
+// A silent or stopped server and the end of the program: sound-exit-test.sh.
 TEST_P(SoundTest, TheGameOverBoxComesAtOnceTheNameEntryFollowsAndOnlyAPlayableWaveIsHeard)
 {
-    const Wave wave = GetParam();
-    if (wave == Wave::Game || wave == Wave::SilentServer) {
-        ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, "clash.wav"));
-    } else if (wave == Wave::Oversized) {
-        QFile file("clash.wav");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(LoudWave(CQtSound::MAX_SOUND_BYTES + 2)) > 0);
-    } else if (wave == Wave::Pipe) {
-        ASSERT_EQ(mkfifo("clash.wav", 0600), 0);
+    const Row& row = GetParam();
+    QByteArray bytes;
+    if (row.wave == Wave::Game || row.wave == Wave::CutInFrame) {
+        QFile game(VANTREL_CLASH_WAV);
+        ASSERT_TRUE(game.open(QIODevice::ReadOnly));
+        bytes = game.readAll().left(row.wave == Wave::CutInFrame ? 5001 : CQtSound::MAX_SOUND_BYTES);
+    } else if (row.wave != Wave::Absent) {
+        bytes = LoudWave(row.wave, row.wave == Wave::Rate10Hz ? 10 : RECORD_RATE,
+                         row.wave == Wave::Oversized ? CQtSound::MAX_SOUND_BYTES / 2 : RECORD_RATE);
     }
-    wave == Wave::SilentServer ? ListenSilently() : StartDaemon();
+    QFile file("clash.wav");
+    ASSERT_TRUE(bytes.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
+    file.close();
+    qputenv("PULSE_SERVER", QFile::encodeName("unix:" + Socket()));
+    if (row.server == Server::Daemon)
+        StartDaemon();
     if (HasFatalFailure())
         return;
     OpenFrame();
-    if (wave == Wave::Game) {
+    if (row.server == Server::LateDaemon) {
+        QTest::qWait(500); // the preparation fails without a server
+        ASSERT_FALSE(m_pSystem->GetSound().IsReady());
+        StartDaemon();
+    } else if (row.bHeard) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return m_pSystem->GetSound().IsReady(); }, HANG_BOUND_MS));
     }
-    const auto [nBoxMs, strNext] = Crash();
+    StartGame();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    qint64 nBoxMs = -1;
+    QString strNext;
+    OnNextModal([&](QWidget* pBox) {
+        nBoxMs = elapsed.elapsed();
+        EXPECT_EQ(static_cast<QMessageBox*>(pBox)->text(), "GameOver( ; _ ; )/~~~");
+        OnNextModal([&](QWidget* pNext) {
+            strNext = pNext->windowTitle();
+            QTest::keyClick(KeyTarget(pNext), Qt::Key_Escape);
+        });
+        QTest::keyClick(KeyTarget(pBox), Qt::Key_Return);
+    });
+    static_cast<void>(QTest::qWaitFor([&] { return !strNext.isEmpty(); }, 2 * HANG_BOUND_MS));
     EXPECT_TRUE(nBoxMs >= 0 && nBoxMs < HANG_BOUND_MS) << nBoxMs;
     EXPECT_EQ(strNext, "Type your Name.");
-    if (wave == Wave::SilentServer)
-        return;         // the end of the program comes while the server still holds the connection
     QTest::qWait(1000); // the whole crash sound after the game-over box
     const int nPeak = RecordedPeak();
-    EXPECT_TRUE(wave == Wave::Game ? nPeak > HEARD_PEAK : nPeak < SILENT_PEAK) << nPeak;
-}
-
-std::string WaveName(const testing::TestParamInfo<Wave>& info)
-{
-    constexpr const char* NAMES[] = {"Game", "Absent", "Oversized", "Pipe", "SilentServer"};
-    return NAMES[static_cast<int>(info.param)];
+    EXPECT_TRUE(row.bHeard ? nPeak > HEARD_PEAK : nPeak < SILENT_PEAK) << nPeak;
 }
 
 INSTANTIATE_TEST_SUITE_P(Waves, SoundTest,
-                         testing::Values(Wave::Game, Wave::Absent, Wave::Oversized, Wave::Pipe, Wave::SilentServer),
-                         WaveName);
+                         testing::Values(Row{"Game", Wave::Game, Server::Daemon, true},
+                                         Row{"Absent", Wave::Absent, Server::Daemon, false},
+                                         Row{"Oversized", Wave::Oversized, Server::Daemon, false},
+                                         Row{"Rate10Hz", Wave::Rate10Hz, Server::Daemon, false},
+                                         Row{"CutInFrame", Wave::CutInFrame, Server::Daemon, true},
+                                         Row{"Float", Wave::Float, Server::Daemon, true},
+                                         Row{"Extensible", Wave::Extensible, Server::Daemon, true},
+                                         Row{"ServerStartedAfterTheWindow", Wave::Game, Server::LateDaemon, true}),
+                         [](const testing::TestParamInfo<Row>& info) { return std::string(info.param.pszName); });
 
-// The bare name in the working directory first, then in the data directory of an installed game found from its
-// executable's directory, wherever the installation was moved.
+// A regular, non-empty file in the working directory first (a directory, pipe or empty file of that name does not
+// hide the installed sound), then in the data directory of an installed game found from its executable's directory,
+// wherever the installation was moved.
 TEST(SoundLookup, WorkingDirectoryFirstThenTheInstalledDataDirectory)
 {
     const CTestScene scene(0);
@@ -210,6 +204,12 @@ TEST(SoundLookup, WorkingDirectoryFirstThenTheInstalledDataDirectory)
     EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), QString());
     ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, strData));
     EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), strData);
-    ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, "clash.wav"));
+    ASSERT_TRUE(QDir().mkdir("clash.wav"));
+    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), strData) << "a directory";
+    ASSERT_TRUE(QDir().rmdir("clash.wav") && mkfifo("clash.wav", 0600) == 0);
+    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), strData) << "a pipe";
+    ASSERT_TRUE(QFile::remove("clash.wav") && QFile("clash.wav").open(QIODevice::WriteOnly));
+    EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), strData) << "an empty file";
+    ASSERT_TRUE(QFile::remove("clash.wav") && QFile::copy(VANTREL_CLASH_WAV, "clash.wav"));
     EXPECT_EQ(CQtSound::FindSoundFile("clash.wav", strBin), "clash.wav");
 }

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The real game under Xvfb and openbox with an audio server that never answers, one stopped once the sound is ready,
+# and a crash sound still playing: every quit ends the game within 5 s with status 0.
+# Usage: sound-exit-test.sh <vantrel binary> <the game's clash.wav>
+set -euo pipefail
+game=$(realpath "$1")
+wave=$(realpath "$2")
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-sound-exit-XXXXXX")
+pids=()
+trap 'kill -CONT "${pids[@]}" 2>/dev/null; kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+mkdir -m 700 "$work/run"
+export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run HOME=$work
+[ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0 # see destroyed-window-test.sh
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.1; done
+
+# Waits up to 20 s for a visible window named exactly $1 other than $2; prints its id.
+new_window() {
+    for _ in $(seq 200); do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            [ "$id" != "${2:-}" ] && echo "$id" && return
+        done
+        sleep 0.1
+    done
+    fail "no window \"$1\" appeared"
+}
+# Starts the game in a directory of its own with $1 as clash.wav and five empty records; sets pid and main.
+start() {
+    local dir
+    dir=$(mktemp -d "$work/game-XXXXXX")
+    cp "$1" "$dir/clash.wav"
+    head -c 140 /dev/zero >"$dir/rank.vtd"
+    (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    main=$(new_window "Vantrel Ver0.2")
+}
+# Answers the next window named $1 other than the main one with key $2, and waits until it is gone.
+answer() {
+    local box
+    box=$(new_window "$1" "$main")
+    xdotool windowactivate --sync "$box" key "$2"
+    for _ in $(seq 100); do xdotool search --onlyvisible --name "^$1\$" | grep -qx "$box" || return 0; sleep 0.1; done
+    fail "window $box stayed open"
+}
+# $1 sounds are in the server's cache.
+ready() {
+    for _ in $(seq 100); do [ "$(pactl list samples short | grep -c vantrel)" = "$1" ] && return; sleep 0.1; done
+    fail "the crash sound did not get ready"
+}
+# One game, up to the name entry, escaped.
+crash() {
+    xdotool windowactivate --sync "$main" key alt+g s
+    answer "Vantrel Ver0.2" Return # the start box
+    answer "Vantrel Ver0.2" Return # the game-over box
+    answer "Type your Name." Escape
+}
+# Quits by $1: "menu" (Exit and the prompt's OK) or "close" (the title bar's close, alt+F4 in openbox); the game must
+# be gone within 5 s with status 0.
+quit() {
+    if [ "$1" = menu ]; then
+        xdotool windowactivate --sync "$main" key alt+g x
+        answer "Vantrel Ver0.2" Return
+    else
+        xdotool windowactivate --sync "$main" key alt+F4
+    fi
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "$2: the game still runs 5 s after the quit"
+    wait "$pid" || fail "$2: the game exited with status $?"
+}
+
+python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(64); time.sleep(3600)' "$work/silent" &
+pids+=($!)
+# The game-over box and the name entry come at once; a quit after a game, and a close before any.
+PULSE_SERVER=unix:$work/silent start "$wave"
+crash
+quit menu "silent server, quit"
+PULSE_SERVER=unix:$work/silent start "$wave"
+sleep 1
+quit close "silent server, close"
+
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-level=error \
+    --load="module-native-protocol-unix auth-anonymous=1 socket=$work/native" --load=module-null-sink &
+daemon=$!
+pids+=("$daemon")
+export PULSE_SERVER=unix:$work/native
+for _ in $(seq 100); do [ -S "$work/native" ] && break; sleep 0.1; done
+
+# A 3 s sound playing at the quit, each time.
+python3 -c 'import struct, sys; n = 3 * 11025
+sys.stdout.buffer.write(b"RIFF" + struct.pack("<I", 36 + 2 * n) + b"WAVEfmt " + struct.pack("<IHHIIHH", 16, 1, 1,
+    11025, 22050, 2, 16) + b"data" + struct.pack("<I", 2 * n) + b"".join(struct.pack("<h", 20000 if i // 20 % 2
+    else -20000) for i in range(n)))' >"$work/long.wav"
+for run in 1 2 3 4 5; do
+    start "$work/long.wav"
+    ready 1
+    crash
+    quit menu "quit while the sound plays, run $run"
+done
+
+start "$wave"
+ready 2
+kill -STOP "$daemon"
+crash
+quit menu "server stopped once the sound was ready"
+echo "PASS"
