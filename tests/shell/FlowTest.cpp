@@ -19,7 +19,7 @@ protected:
     std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
 };
 
-// About leaves the game running behind it; Start during a game begins a fresh field.
+// About leaves the game running behind it, and a crash under it opens its boxes on top; Start begins a fresh field.
 TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTicks)
 {
     Open();
@@ -32,9 +32,12 @@ TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTick
     EXPECT_TRUE(m_sys.Tick());
     EXPECT_EQ(Pixel(m_sys.m_screen, 11, 199), RGB(255, 0, 0)) << "the first tick's trail is painted";
     const std::size_t n = m_sys.m_log.size();
+    m_sys.Then(IDOK, {}, [this] { m_sys.TickUntilStopped(); });
+    m_sys.Then(IDOK);
     m_sys.Then(IDOK);
     m_sys.Command(ID_APP_ABOUT);
-    EXPECT_THAT(LogFrom(n), ElementsAre("dialog 112")) << "the timer left running";
+    EXPECT_THAT(LogFrom(n), ElementsAre("dialog 112", "timer off 1", "sound clash.wav 131073",
+                                        "box GameOver( ; _ ; )/~~~", "box " + m_sys.m_boxes.back()));
 
     m_sys.Send(WM_LBUTTONDOWN);
     Start();
@@ -42,7 +45,8 @@ TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTick
     EXPECT_TRUE(m_sys.m_bTimerRunning);
 }
 
-TEST_F(FlowTest, QuitPromptCancelResumesOnlyAGameInProgressAndOkDestroys)
+// The title bar's close box destroys at once, without the prompt, and writes nothing.
+TEST_F(FlowTest, QuitPromptCancelResumesOnlyAGameInProgressOkDestroysAndTheCloseBoxDoesNotAsk)
 {
     Open();
     m_sys.Then(IDCANCEL);
@@ -57,6 +61,13 @@ TEST_F(FlowTest, QuitPromptCancelResumesOnlyAGameInProgressAndOkDestroys)
     EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "box Do you quit Game? [0x21]", "timer on 1 20"));
 
     m_sys.Send(WM_KEYDOWN, 'A'); // other keys do nothing
+    std::ofstream("rank.vtd") << "other";
+    m_sys.Send(WM_CLOSE);
+    EXPECT_THAT(LogFrom(n + 3), ElementsAre("destroy"));
+    EXPECT_EQ(m_sys.m_pFrame, nullptr);
+    EXPECT_EQ(FileBytes(), "other");
+
+    Open();
     m_sys.Then(IDOK);
     m_sys.Send(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(m_sys.m_log.back(), "destroy");

@@ -143,7 +143,8 @@ TEST_P(HostileRankFileTest, GameStartsReportsAsDecidedAndChangesTheFileOnlyThrou
         const bool bRead = std::string_view(c.startProblem).starts_with("cannot be read");
         EXPECT_EQ(m_sys.m_boxes[0], std::string("The ranking file rank.vtd ") + c.startProblem +
                                         (bRead ? ". The built-in ranking is used and the file is left unchanged."
-                                               : ". The built-in ranking is used; new scores may not be saved."));
+                                               : ". The built-in ranking is used; new scores may not be saved.") +
+                                        " [0x30]");
     }
     EXPECT_TRUE(Snapshot() == afterStart) << "after start-up";
     Start();

@@ -35,7 +35,7 @@ public:
         EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " scripted answers left unused";
     }
 
-    // The next box or dialog ends with nResult. A box runs inside in its nested loop first (ticks fired there run under
+    // The next box or dialog ends with nResult. It runs inside in its nested loop first (ticks fired there run under
     // it); a dialog ended with IDOK gets name typed into its edit box.
     void Then(int nResult, std::string name = {}, std::function<void()> inside = {})
     {
@@ -72,7 +72,7 @@ public:
     // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1", "box <text>" (OK alone, no icon) or "box
     // <text> [<type>]" (e.g. [0x21]), "dialog <id>", "sound <name> <flags>", "destroy", in order.
     std::vector<std::string> m_log;
-    std::vector<std::string> m_boxes; // the texts of the boxes
+    std::vector<std::string> m_boxes; // the texts of the boxes, with their types as in m_log
     bool m_bTimerRunning = false;
     CBitmap m_screen; // what the paints put in the client area
 
@@ -135,6 +135,8 @@ public:
     INT_PTR RunModalLoop() override
     {
         const auto answer = s.NextAnswer();
+        if (answer.inside)
+            answer.inside();
         m_strEdit = answer.name;
         m_pWnd->WindowProc(WM_COMMAND, answer.nResult == IDOK ? IDOK : IDCANCEL, 0);
         return m_nDialogResult;
@@ -179,8 +181,8 @@ public:
         char type[16] = "";
         if (nType != MB_OK)
             std::snprintf(type, sizeof type, " [%#x]", nType);
-        s.m_log.push_back("box " + std::string(text) + type);
-        s.m_boxes.emplace_back(text);
+        s.m_boxes.push_back(std::string(text) + type);
+        s.m_log.push_back("box " + s.m_boxes.back());
         s.PaintIfInvalid(); // the box's loop paints the window behind it
         const auto answer = s.NextAnswer();
         if (answer.inside)
