@@ -13,11 +13,7 @@ namespace {
 // The built-in places 1 to 3 and 1 to 4.
 const std::string TOP3 = BUILT_IN.substr(0, 84), TOP4 = BUILT_IN.substr(0, 112);
 
-class FlowTest : public ShellTest {
-protected:
-    int DropScore() const { return m_scene.DropScore(); }
-    std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
-};
+using FlowTest = ShellTest;
 
 // About leaves the game running behind it, and a crash under it opens its boxes on top; Start begins a fresh field.
 TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTicks)
@@ -107,7 +103,7 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     for (int i = 0; i < 3; ++i)
         m_sys.Send(WM_LBUTTONDOWN);
     Start();
-    const int nScore = DropScore();
+    const int nScore = m_scene.DropScore();
     ASSERT_GT(nScore, 20);
     m_sys.Then(IDOK);
     m_sys.Then(IDCANCEL, "AB");
@@ -133,7 +129,7 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
 // game-over box, and the game is over: Escape then Cancel leaves the timer stopped.
 TEST_F(FlowTest, CrashWithoutAQualifyingScoreShowsAndSavesTheSortedRankingAndStaysOver)
 {
-    const int nScore = DropScore();
+    const int nScore = m_scene.DropScore();
     Open(BUILT_IN.substr(28, 28) + BUILT_IN.substr(0, 28) + BUILT_IN.substr(56, 56) + RecordBytes("E", nScore, 1));
     Start();
     int nBurst = 0; // pale yellow burst pixels in the 32 x 32 square around the head
@@ -173,7 +169,7 @@ TEST_F(FlowTest, CrashUnderTheMenusRankingBoxNestsItsBoxesAndTheOuterSaveKeepsTh
     EXPECT_THAT(m_sys.m_boxes[1], Not(HasSubstr("AB")));
     EXPECT_EQ(m_sys.m_boxes[2], "GameOver( ; _ ; )/~~~");
     EXPECT_THAT(m_sys.m_boxes[3], HasSubstr("AB"));
-    EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("AB", DropScore(), 1));
+    EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("AB", m_scene.DropScore(), 1));
 }
 
 } // namespace
