@@ -19,45 +19,39 @@ export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
-# Waits up to 30 s for a visible window named exactly $1 whose id is not among the lines of $2; prints its id.
+# Waits up to 30 s for a visible window named exactly $1 whose id is not among the words of $2; prints its id.
 new_window() {
     for _ in $(seq 300); do
         for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            grep -qx "$id" <<<"$2" || { echo "$id" && return; }
+            [[ " $2 " == *" $id "* ]] || { echo "$id" && return; }
         done
         sleep 0.1
     done
     fail "no window \"$1\" appeared"
 }
-# Presses Return in the next new box of the game (not among the lines of $1) and waits until it is gone; prints its id.
-confirm() {
-    local box
-    box=$(new_window "Vantrel Ver0.2" "$1")
-    echo "$box"
-    xdotool windowactivate --sync "$box" key Return
-    for _ in $(seq 300); do xdotool search --onlyvisible --name "^Vantrel Ver0.2\$" | grep -qx "$box" || return 0; sleep 0.1; done
-    fail "box $box stayed open"
-}
 
-# One game up to the name dialog; then $1 is typed and confirmed unless empty, and the main window is destroyed.
-# The game must be gone within 20 s (about 1 s when it works), with exit status 0.
+# One game up to the name dialog (Return closes the start and game-over boxes); then $1 is typed and confirmed
+# unless empty, and the main window destroyed. The game must end within 20 s (about 1 s when it works), status 0.
 run() {
-    local dir=$work/$2 main seen box
+    local dir=$work/$2 seen box
     mkdir "$dir" && cp "$work/rank.vtd" "$dir/"
     (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
     local pid=$!
     pids+=("$pid")
-    main=$(new_window "Vantrel Ver0.2" "")
-    xdotool windowactivate --sync "$main" key alt+g s
-    seen=$main$'\n'$(confirm "$main") # the start box
-    seen+=$'\n'$(confirm "$seen")     # the game-over box, once the head has crashed
+    seen=$(new_window "Vantrel Ver0.2" "")
+    xdotool windowactivate --sync "$seen" key alt+g s
+    for _ in start game-over; do
+        box=$(new_window "Vantrel Ver0.2" "$seen")
+        seen+=" $box"
+        xdotool windowactivate --sync "$box" key Return
+    done
     box=$(new_window "Type your Name." "")
     if [ -n "$1" ]; then
         xdotool windowactivate --sync "$box" type "$1"
         xdotool key Return
         new_window "Vantrel Ver0.2" "$seen" >/dev/null # the ranking box
     fi
-    xdotool windowclose "$main"
+    xdotool windowclose "${seen%% *}"
     for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$pid" 2>/dev/null && fail "$2: the game still runs 20 s after its window was destroyed"
     wait "$pid" || fail "$2: the game exited with status $?: $(cat "$dir/log")"
