@@ -1,23 +1,18 @@
 // The frame soak: the real frame on Qt played by a seeded player on a fast tick clock, games after games with every box
-// answered, names typed and cancelled, menu boxes between; then memory, windows and rank.vtd are checked. Usage:
-// frame_soak [--ticks N] [--no-rss-check] (for allocators that keep freed memory, as AddressSanitizer's).
+// answered, names typed and cancelled, menu boxes between; then memory, windows and rank.vtd are checked. Run by
+// tools/soak.sh with VANTREL_SOAK_TICKS (default 30000) and VANTREL_SOAK_RSS=0 for allocators that keep freed memory,
+// as AddressSanitizer's.
+#include "WindowTest.h"
+
 #include "CFlipSolver.h"
-#include "CGameApp.h"
 #include "Cp932.h"
 #include "GameConstants.h"
-#include "MainFrame.h"
-#include "QtFrameHost.h"
-#include "QtWindowSystem.h"
 #include "RankTable.h"
-#include "TestScene.h"
-#include "Wnd.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 
 #include <cstring>
@@ -25,14 +20,6 @@
 #include <set>
 
 namespace {
-
-int g_nFailures = 0;
-
-void Check(bool bOk, const char* pszWhat)
-{
-    if (!bOk)
-        ++g_nFailures, std::fprintf(stderr, "frame_soak: FAILED: %s\n", pszWhat);
-}
 
 // The frame's timer only says whether it runs: the player fires ticks as fast as the loop turns.
 class CSoakFrameHost : public CQtFrameHost {
@@ -153,7 +140,7 @@ private:
         else if (text == "GameOver( ; _ ; )/~~~")
             ++m_nCrashes, m_bPlaying = false;
         else if (pBox != nullptr && text != "Do you quit Game?" && !text.contains("Ranking"))
-            Check(false, qPrintable("no box other than the game's own: " + text));
+            ADD_FAILURE() << "no box other than the game's own: " << text.toStdString();
         // Every third name is cancelled, beginning with the second; the others typed one key per character, the
         // second and third losing their last character to the byte limit.
         const char* const NAMES[] = {"E1", "abcdefghijklmnopq", "あいうえおかきくけ", "ｱ名前A", ""};
@@ -200,61 +187,49 @@ private:
     std::size_t m_iPlan = 0;
 };
 
+class FrameSoak : public WindowTest {
+protected:
+    IWindowSystem& WindowSystem() override { return m_system; }
+    CSoakWindowSystem m_system;
+};
+
 } // namespace
 
-int main(int argc, char** argv)
+TEST_F(FrameSoak, GamesAfterGamesKeepMemoryWindowsAndTheRankFile)
 {
-    long long nTicks = 30000;
-    bool bCheckRss = true;
-    for (int i = 1; i < argc; ++i) {
-        bCheckRss = bCheckRss && std::strcmp(argv[i], "--no-rss-check") != 0;
-        if (std::strcmp(argv[i], "--ticks") == 0 && i + 1 < argc)
-            nTicks = std::atoll(argv[++i]);
-    }
-    // The offscreen platform's note on every box means nothing here.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (!message.contains("propagateSizeHints"))
-            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-    });
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    CTestScene scene(1000000); // a fresh directory with the crash sound, as the game is installed
-    QFile::copy(VANTREL_CLASH_WAV, "clash.wav");
-    CSoakWindowSystem system;
-    CFramePlayer p(scene.m_clock, nTicks);
-    Check(theApp.ShowMainFrame(new CMainFrame(system, scene.m_clock)), "the frame opens");
+    const long long nTicks = qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS") > 0
+                                 ? qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS")
+                                 : 30000;
+    QFile::copy(VANTREL_CLASH_WAV, "clash.wav"); // as the game is installed
+    CFramePlayer p(m_scene.m_clock, nTicks);
+    ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(m_system, m_scene.m_clock)));
     QTimer::singleShot(15 * 60 * 1000, [] { // fails rather than hangs
-        Check(false, "the soak ends before its deadline");
+        ADD_FAILURE() << "the soak ends before its deadline";
         theApp.m_pMainWnd->DestroyWindow();
     });
     if (theApp.m_pMainWnd != nullptr)
-        system.Run();
-    Check(theApp.m_pMainWnd == nullptr, "the quit prompt closed the frame");
+        m_system.Run();
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr) << "the quit prompt closed the frame";
     std::printf("ticks=%lld games=%d stage_clears=%d names_typed=%d names_cancelled=%d\n", p.m_nTicks, p.m_nGames,
                 p.m_nStageClears, p.m_nNamesTyped, p.m_nNamesCancelled);
-    Check(p.m_nTicks >= nTicks && p.m_nGames > 1 && p.m_nCrashes == p.m_nGames && p.m_nStageClears > 0 &&
-              p.m_nNamesTyped > 0 && p.m_nNamesCancelled > 0,
-          "every tick played, games crashed, stages cleared, names typed and cancelled");
+    EXPECT_TRUE(p.m_nTicks >= nTicks && p.m_nGames > 1 && p.m_nCrashes == p.m_nGames && p.m_nStageClears > 0 &&
+                p.m_nNamesTyped > 0 && p.m_nNamesCancelled > 0);
     std::printf("memory: tick %lld rss_kb=%ld windows=%lld; end rss_kb=%ld windows=%lld\n", nTicks / 2, p.m_half.first,
                 (long long)p.m_half.second, p.m_end.first, (long long)p.m_end.second);
     // Fonts and glyphs of names typed after the sample load once: 10% growth is allowed.
-    Check(!bCheckRss || (p.m_half.first > 0 && p.m_end.first * 10 <= p.m_half.first * 11),
-          "resident memory does not grow");
-    Check(p.m_end.second == p.m_half.second, "no box or dialog outlives its command");
+    if (qEnvironmentVariable("VANTREL_SOAK_RSS") != "0") {
+        EXPECT_TRUE(p.m_half.first > 0 && p.m_end.first * 10 <= p.m_half.first * 11) << "resident memory grows";
+    }
+    EXPECT_EQ(p.m_end.second, p.m_half.second) << "a box or dialog outlives its command";
     // rank.vtd: the table's image, sorted, each name NUL-terminated and built in or typed in this run.
     RankEntry table[RANK_COUNT]{};
     QFile file("rank.vtd");
-    Check(file.open(QIODevice::ReadOnly) && file.size() == sizeof table && file.read((char*)table, sizeof table) > 0 &&
-              std::memcmp(table, g_rankTable, sizeof table) == 0,
-          "rank.vtd holds the table's 140 bytes");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && file.size() == sizeof table && file.read((char*)table, sizeof table));
+    EXPECT_EQ(std::memcmp(table, g_rankTable, sizeof table), 0);
     for (int i = 0; i < RANK_COUNT; ++i)
-        Check(strnlen(table[i].szName, RANK_NAME_SIZE) < RANK_NAME_SIZE && p.m_names.contains(table[i].szName) &&
-                  table[i].nStage >= 1 &&
-                  (i == 0 || std::pair(-table[i - 1].nScore, table[i - 1].nStage) <=
-                                 std::pair(-table[i].nScore, table[i].nStage)),
-              "each place a built-in or typed name ending in a NUL, stage 1 on, in ranking order");
-    std::printf("frame_soak: %lld ticks; %s\n", p.m_nTicks, g_nFailures == 0 ? "passed" : "FAILED");
-    return g_nFailures == 0 ? 0 : 1;
+        EXPECT_TRUE(strnlen(table[i].szName, RANK_NAME_SIZE) < RANK_NAME_SIZE && p.m_names.contains(table[i].szName) &&
+                    table[i].nStage >= 1 &&
+                    (i == 0 || std::pair(-table[i - 1].nScore, table[i - 1].nStage) <=
+                                   std::pair(-table[i].nScore, table[i].nStage)))
+            << "place " << i + 1 << ": a built-in or typed name ending in a NUL, stage 1 on, in ranking order";
 }
