@@ -61,6 +61,11 @@ struct HostileCase {
     std::function<void()> swap = {}; // replaces "rank.vtd" between start-up and the ranking box
 };
 
+void PrintTo(const HostileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const HostileCase CASES[] = {
     {"Missing", [] {}, "", BUILT_IN, "", BUILT_IN},
     {"Empty", File(""), "", BUILT_IN, "", BUILT_IN},
