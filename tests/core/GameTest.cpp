@@ -1,7 +1,6 @@
-// The game core: probe classes, each Advance branch and Reverse as exact field images, and whole headless games (the
-// solver is checked by the solved games; the runner's restarts by the soak runs).
+// The game core: probe classes, each Advance branch and Reverse as exact field images. Whole headless games, the solver
+// and the runner are checked by the runner's own ctest line, the shell tests and the soak runs.
 #include "CGame.h"
-#include "CSimRunner.h"
 #include "FixedClockRuntime.h"
 #include "SurfaceCheck.h"
 
@@ -9,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -146,34 +144,6 @@ TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
     game.Advance(s.dc, HIT_CRASH);
     EXPECT_TRUE(SurfaceIs(s.dc, WithSprite(field, 611, 183)));
     EXPECT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
-}
-
-SimResult Play(bool bSolve, int nStages)
-{
-    SimOptions options;
-    options.tSeed = GameTest::nSecond;
-    options.bSolve = bSolve;
-    options.nStages = nStages;
-    std::ostringstream log;
-    return CSimRunner(options).Run(log);
-}
-
-// Going down 2 rows per column from (11, 199), the head crashes on the first non-black pixel of its diagonal: a star,
-// or at the latest frame row 377.
-TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredictsASolvedOneClearsThreeStages)
-{
-    const Image field = ExpectedField(nSecond, 600, "stage 1", "score 0");
-    int t = 0;
-    while (field[(199 + 2 * t) * 640 + 11 + t] == 0)
-        ++t;
-    EXPECT_EQ(FormatSimResult(Play(false, 0)),
-              "result: stage=1 score=" + std::to_string(t) + " ticks=" + std::to_string(t + 1) + " flips=0 end=crash");
-    // A solved game clears three stages with the score the rules predict.
-    const SimResult result = Play(true, 3);
-    EXPECT_EQ(result.nTicks, 3 * 617);
-    EXPECT_EQ(result.nStage, 4);
-    EXPECT_EQ(result.nScore, 3 * 616 - 10 * result.nFlips + 100 + 200 + 300);
-    EXPECT_EQ(result.end, SimResult::End::Stopped);
 }
 
 } // namespace
