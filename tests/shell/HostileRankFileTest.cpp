@@ -15,10 +15,11 @@ namespace {
 constexpr uid_t NOBODY = 65534;
 
 // Player records u1..u5 with 10 to 50 points, bytes behind the name's NUL and reserved bytes r1..r5, all of which
-// travel with their record.
+// travel with their record; the third name fills its field without a NUL, ending in a byte pair code page 932 lacks.
 std::string U(int i)
 {
-    return RecordBytes(std::string("u\0junk", 6) + std::to_string(i), 10 * i, i, "r" + std::to_string(i));
+    const std::string name = i == 3 ? std::string(18, 'N') + "\x81\x7f" : std::string("u\0junk", 6) + std::to_string(i);
+    return RecordBytes(name, 10 * i, i, "r" + std::to_string(i));
 }
 const std::string UNSORTED = U(1) + U(2) + U(3) + U(4) + U(5);
 const std::string SORTED = U(5) + U(4) + U(3) + U(2) + U(1);
