@@ -147,7 +147,8 @@ TEST_F(DialogTest, AboutFromTheMenuShowsItsTemplate)
                 labels << pLabel->text();
             else
                 icon = pLabel->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_TRUE(pModal->findChild<QPushButton*>()->isDefault());
+        const auto* pOK = pModal->findChild<QPushButton*>();
+        EXPECT_TRUE(pOK->isDefault() && pOK->text() == "OK");
         QTest::keyClick(KeyTarget(pModal), Qt::Key_Escape);
     });
     MenuAction("About(&A)")->trigger();
