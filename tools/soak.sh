@@ -41,6 +41,7 @@ fi
 echo "soak: vantrel-sim peak memory $first kB after $early stages, $last kB after $stages; $(seconds_since "$start") s"
 
 start=$(date +%s)
-timeout 900 "$build/tests/window/frame_soak" --ticks "$ticks" --no-rss-check
-ASAN_OPTIONS=$measure_options timeout 900 "$build/tests/window/frame_soak" --ticks "$ticks" | grep -E '^(memory|frame_soak):'
+VANTREL_SOAK_TICKS=$ticks VANTREL_SOAK_RSS=0 timeout 900 "$build/tests/window/frame_soak"
+VANTREL_SOAK_TICKS=$ticks ASAN_OPTIONS=$measure_options timeout 900 "$build/tests/window/frame_soak" |
+    grep -E '^(memory|ticks|\[  )'
 echo "soak: frame $(seconds_since "$start") s"

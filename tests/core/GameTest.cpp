@@ -1,7 +1,6 @@
-// The game core: probe classes, each Advance branch and Reverse as exact field images, and whole headless games (the
-// solver is checked by the solved games and the dead end).
+// The game core: probe classes, each Advance branch and Reverse as exact field images. Whole headless games, the solver
+// and the runner are checked by the runner's own ctest line, the shell tests and the soak runs.
 #include "CGame.h"
-#include "CSimRunner.h"
 #include "FixedClockRuntime.h"
 #include "SurfaceCheck.h"
 
@@ -9,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -146,54 +144,6 @@ TEST_F(GameTest, CrashOnTheRightGateDrawsTheClippedSpriteAndChangesNoField)
     game.Advance(s.dc, HIT_CRASH);
     EXPECT_TRUE(SurfaceIs(s.dc, WithSprite(field, 611, 183)));
     EXPECT_EQ(State(game), std::tuple(627, 199, 2, -2464, 1));
-}
-
-SimResult Play(bool bSolve, int nStages, std::ostream& log, bool bRestart = false, unsigned nSeed = GameTest::nSecond)
-{
-    SimOptions options;
-    options.tSeed = nSeed;
-    options.bSolve = bSolve;
-    options.nStages = nStages;
-    options.bRestart = bRestart;
-    options.nRssAt = bRestart ? 10 : 0;
-    return CSimRunner(options).Run(log);
-}
-
-// Going down 2 rows per column from (11, 199), the head crashes on the first non-black pixel of its diagonal: a star,
-// or at the latest frame row 377.
-TEST_F(GameTest, GameWithoutFlipsCrashesWhereTheFieldPredictsASolvedOneClearsThreeStages)
-{
-    const Image field = ExpectedField(nSecond, 600, "stage 1", "score 0");
-    int t = 0;
-    while (field[(199 + 2 * t) * 640 + 11 + t] == 0)
-        ++t;
-    std::ostringstream log;
-    EXPECT_EQ(FormatSimResult(Play(false, 0, log)),
-              "result: stage=1 score=" + std::to_string(t) + " ticks=" + std::to_string(t + 1) + " flips=0 end=crash");
-    // A solved game clears three stages with the score the rules predict.
-    const SimResult result = Play(true, 3, log);
-    EXPECT_EQ(result.nTicks, 3 * 617);
-    EXPECT_EQ(result.nStage, 4);
-    EXPECT_EQ(result.nScore, 3 * 616 - 10 * result.nFlips + 100 + 200 + 300);
-    EXPECT_EQ(result.end, SimResult::End::Stopped);
-}
-
-// With the clock at second 25 the solver clears 142 stages, and stage 143 has no way to the gate; with restarts a game
-// drawn a second later clears the rest.
-TEST_F(GameTest, RunnerRestartsAtADeadEndWithTheNextSecondsField)
-{
-    std::ostringstream log;
-    EXPECT_EQ(FormatSimResult(Play(true, 145, log, false, 25)).find("result: stage=143 "), 0u);
-    log.str({});
-    const SimResult result = Play(true, 145, log, true, 25);
-    EXPECT_EQ(result.end, SimResult::End::Stopped);
-    EXPECT_EQ(result.nStage, 4);
-    const std::string text = log.str();
-    EXPECT_NE(text.find("restart: crash at stage 143, new game at second 26\n"), std::string::npos);
-    EXPECT_EQ(text.find("restart:", text.find("restart:") + 1), std::string::npos) << "one restart only";
-    // Peak memory when the tenth stage is cleared and at the end.
-    EXPECT_NE(text.find("memory: stages=10 maxrss_kb="), std::string::npos);
-    EXPECT_NE(text.find("memory: stages=145 maxrss_kb="), std::string::npos);
 }
 
 } // namespace

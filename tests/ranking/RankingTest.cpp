@@ -63,6 +63,21 @@ TEST_F(RankingTest, SaveMakesNoFileThroughALink)
     EXPECT_NE(access("elsewhere/new", F_OK), 0);
 }
 
+// A file that opens but fails to read may hold records the table never received: every later save is refused, and a
+// file put in its place is kept too.
+TEST_F(RankingTest, ReadErrorAfterOpeningBlocksEverySave)
+{
+    std::filesystem::create_symlink("/proc/self/mem", "rank.vtd"); // opens as a regular file; reading gives EIO
+    CRanking ranking;
+    ranking.Load();
+    EXPECT_EQ(ranking.GetLoadProblem().find("The ranking file rank.vtd cannot be read (Input/output error)"), 0u);
+    std::filesystem::remove("rank.vtd");
+    std::ofstream("rank.vtd") << "kept";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(SaveResult(ranking).find("Not saved"), 0u);
+    EXPECT_EQ(FileBytes(), "kept");
+}
+
 // SIGXFSZ would end the process halfway through the write; run in a child, which sets the limit.
 TEST_F(RankingTest, SaveBeyondTheFileSizeLimitFailsAndTheProcessGoesOn)
 {
@@ -102,7 +117,7 @@ TEST_F(RankingTest, NewRecordTakesTheLowestRankedPlaceAndItsNameStopsAtTheField)
     EXPECT_EQ(put({10, 20, -40, 30, 80}, -40, "AB"), "does not qualify");
     EXPECT_EQ(put({100, 200, 300, 400, 9000}, 5000, std::string(25, 'N')).substr(0, 28),
               RecordBytes(std::string(19, 'N'), 5000, 2, "r0"));
-    // Sorted, with the last two equal: place 5 goes, as it always did.
+    // Sorted, with the last two equal: place 5 goes.
     EXPECT_EQ(put({50, 40, 30, 20, 20}, 21, "").substr(84),
               RecordBytes(X + "4", 20, 1, "r3") + RecordBytes(std::string(1, '\0') + X.substr(1) + "5", 21, 2, "r4"));
 }

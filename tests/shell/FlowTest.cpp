@@ -13,13 +13,10 @@ namespace {
 // The built-in places 1 to 3 and 1 to 4.
 const std::string TOP3 = BUILT_IN.substr(0, 84), TOP4 = BUILT_IN.substr(0, 112);
 
-class FlowTest : public ShellTest {
-protected:
-    int DropScore() const { return m_scene.DropScore(); }
-    std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
-};
+using FlowTest = ShellTest;
 
-// About leaves the game running behind it; Start during a game begins a fresh field.
+// About leaves the game running behind it, and a crash under it opens its boxes on top, the crash sprite painted behind
+// them; the game is then over (Escape then Cancel leaves the timer stopped). Start begins a fresh field.
 TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTicks)
 {
     Open();
@@ -32,9 +29,22 @@ TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTick
     EXPECT_TRUE(m_sys.Tick());
     EXPECT_EQ(Pixel(m_sys.m_screen, 11, 199), RGB(255, 0, 0)) << "the first tick's trail is painted";
     const std::size_t n = m_sys.m_log.size();
+    m_sys.Then(IDOK, {}, [this] { m_sys.TickUntilStopped(); });
+    const int nScore = m_scene.DropScore();
+    int nBurst = 0; // pale yellow burst pixels in the 32 x 32 square around the head
+    m_sys.Then(IDOK, {}, [&] {
+        for (int y = 199 + 2 * nScore - 16; y < std::min(199 + 2 * nScore + 16, 400); ++y)
+            for (int x = 11 + nScore - 16; x < 11 + nScore + 16; ++x)
+                nBurst += Pixel(m_sys.m_screen, x, y) == RGB(255, 255, 102);
+    });
     m_sys.Then(IDOK);
+    m_sys.Then(IDCANCEL);
     m_sys.Command(ID_APP_ABOUT);
-    EXPECT_THAT(LogFrom(n), ElementsAre("dialog 112")) << "the timer left running";
+    m_sys.Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_THAT(LogFrom(n),
+                ElementsAre("dialog 112", "timer off 1", "sound clash.wav 131073", "box GameOver( ; _ ; )/~~~",
+                            "box " + m_sys.m_boxes[2], "timer off 1", "box Do you quit Game? [0x21]"));
+    EXPECT_GT(nBurst, 300);
 
     m_sys.Send(WM_LBUTTONDOWN);
     Start();
@@ -42,7 +52,8 @@ TEST_F(FlowTest, StartUpShowsTheReadyFieldThenStartStopsTheTimerForItsBoxAndTick
     EXPECT_TRUE(m_sys.m_bTimerRunning);
 }
 
-TEST_F(FlowTest, QuitPromptCancelResumesOnlyAGameInProgressAndOkDestroys)
+// The title bar's close box destroys at once, without the prompt, and writes nothing.
+TEST_F(FlowTest, QuitPromptCancelResumesOnlyAGameInProgressOkDestroysAndTheCloseBoxDoesNotAsk)
 {
     Open();
     m_sys.Then(IDCANCEL);
@@ -57,6 +68,13 @@ TEST_F(FlowTest, QuitPromptCancelResumesOnlyAGameInProgressAndOkDestroys)
     EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "box Do you quit Game? [0x21]", "timer on 1 20"));
 
     m_sys.Send(WM_KEYDOWN, 'A'); // other keys do nothing
+    std::ofstream("rank.vtd") << "other";
+    m_sys.Send(WM_CLOSE);
+    EXPECT_THAT(LogFrom(n + 3), ElementsAre("destroy"));
+    EXPECT_EQ(m_sys.m_pFrame, nullptr);
+    EXPECT_EQ(FileBytes(), "other");
+
+    Open();
     m_sys.Then(IDOK);
     m_sys.Send(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(m_sys.m_log.back(), "destroy");
@@ -96,7 +114,7 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     for (int i = 0; i < 3; ++i)
         m_sys.Send(WM_LBUTTONDOWN);
     Start();
-    const int nScore = DropScore();
+    const int nScore = m_scene.DropScore();
     ASSERT_GT(nScore, 20);
     m_sys.Then(IDOK);
     m_sys.Then(IDCANCEL, "AB");
@@ -118,32 +136,6 @@ TEST_F(FlowTest, CrashWithAQualifyingScoreEntersTheNameSortsShowsAndSaves)
     EXPECT_EQ(FileBytes(), TOP3 + RecordBytes(newName, nScore, 1) + RecordBytes("D", 20, 3));
 }
 
-// An equal score does not qualify; the table as loaded is sorted, shown and saved. The crash sprite shows behind the
-// game-over box, and the game is over: Escape then Cancel leaves the timer stopped.
-TEST_F(FlowTest, CrashWithoutAQualifyingScoreShowsAndSavesTheSortedRankingAndStaysOver)
-{
-    const int nScore = DropScore();
-    Open(BUILT_IN.substr(28, 28) + BUILT_IN.substr(0, 28) + BUILT_IN.substr(56, 56) + RecordBytes("E", nScore, 1));
-    Start();
-    int nBurst = 0; // pale yellow burst pixels in the 32 x 32 square around the head
-    m_sys.Then(IDOK, {}, [&] {
-        for (int y = 199 + 2 * nScore - 16; y < std::min(199 + 2 * nScore + 16, 400); ++y)
-            for (int x = 11 + nScore - 16; x < 11 + nScore + 16; ++x)
-                nBurst += Pixel(m_sys.m_screen, x, y) == RGB(255, 255, 102);
-    });
-    m_sys.Then(IDOK);
-    m_sys.TickUntilStopped();
-    EXPECT_GT(nBurst, 300);
-    EXPECT_THAT(m_sys.m_log, Not(testing::Contains("dialog 111")));
-    EXPECT_THAT(m_sys.m_boxes.back(), HasSubstr(" 5 : stage01"));
-    EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("E", nScore, 1));
-
-    const std::size_t n = m_sys.m_log.size();
-    m_sys.Then(IDCANCEL);
-    m_sys.Send(WM_KEYDOWN, VK_ESCAPE);
-    EXPECT_THAT(LogFrom(n), ElementsAre("timer off 1", "box Do you quit Game? [0x21]"));
-}
-
 // The menu's ranking box leaves the game running; a crash under it opens its boxes on top, and the outer box's save,
 // once closed, holds the new record.
 TEST_F(FlowTest, CrashUnderTheMenusRankingBoxNestsItsBoxesAndTheOuterSaveKeepsTheRecord)
@@ -162,7 +154,7 @@ TEST_F(FlowTest, CrashUnderTheMenusRankingBoxNestsItsBoxesAndTheOuterSaveKeepsTh
     EXPECT_THAT(m_sys.m_boxes[1], Not(HasSubstr("AB")));
     EXPECT_EQ(m_sys.m_boxes[2], "GameOver( ; _ ; )/~~~");
     EXPECT_THAT(m_sys.m_boxes[3], HasSubstr("AB"));
-    EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("AB", DropScore(), 1));
+    EXPECT_EQ(FileBytes(), TOP4 + RecordBytes("AB", m_scene.DropScore(), 1));
 }
 
 } // namespace

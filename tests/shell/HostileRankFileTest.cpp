@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 
 #include <functional>
-#include <random>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -16,37 +15,16 @@ namespace {
 constexpr uid_t NOBODY = 65534;
 
 // Player records u1..u5 with 10 to 50 points, bytes behind the name's NUL and reserved bytes r1..r5, all of which
-// travel with their record.
+// travel with their record; the third name fills its field without a NUL, ending in a byte pair code page 932 lacks.
 std::string U(int i)
 {
-    return RecordBytes(std::string("u\0junk", 6) + std::to_string(i), 10 * i, i, "r" + std::to_string(i));
+    const std::string name = i == 3 ? std::string(18, 'N') + "\x81\x7f" : std::string("u\0junk", 6) + std::to_string(i);
+    return RecordBytes(name, 10 * i, i, "r" + std::to_string(i));
 }
 const std::string UNSORTED = U(1) + U(2) + U(3) + U(4) + U(5);
 const std::string SORTED = U(5) + U(4) + U(3) + U(2) + U(1);
 // Without the file's last byte, u5's second reserved byte keeps its built-in zero.
 const std::string SORTED_139 = SORTED.substr(0, 27) + '\0' + SORTED.substr(28);
-// Names filling their field (one of 17 bytes among them), unsorted.
-std::string NoNul(int i)
-{
-    return RecordBytes(std::string(i == 3 ? 17 : 20, "abcd\xff"[i - 1]), i, i);
-}
-const std::string NO_NUL_SORTED = NoNul(5) + NoNul(4) + NoNul(3) + NoNul(2) + NoNul(1);
-// A bad trail byte, a lone lead byte, undefined single bytes, unassigned rows; sorted.
-const std::string BAD_CP932 = RecordBytes("\x81\x7f", 5, 1) + RecordBytes("ab\x82", 4, 1) +
-                              RecordBytes("\xfd\xfe\xff", 3, 1) + RecordBytes("\x85\x40\xeb\x40", 2, 1) +
-                              RecordBytes("\x80\xa0", 1, 1);
-
-std::string Pattern(std::size_t n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::string s(n, '\0');
-    for (char& c : s)
-        c = char(gen() & 0xff);
-    return s;
-}
-const std::string TAIL_1MB = Pattern((1 << 20) - 140, 1);
-// A seed whose five random records happen to be in ranking order, their scores of both signs.
-const std::string RANDOM = Pattern(200, 46);
 
 // What is under "rank.vtd": a link with its target, a file's bytes, or the kind of thing.
 std::string Snapshot(const fs::path& p = "rank.vtd")
@@ -84,6 +62,11 @@ struct HostileCase {
     std::function<void()> swap = {}; // replaces "rank.vtd" between start-up and the ranking box
 };
 
+void PrintTo(const HostileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const HostileCase CASES[] = {
     {"Missing", [] {}, "", BUILT_IN, "", BUILT_IN},
     {"Empty", File(""), "", BUILT_IN, "", BUILT_IN},
@@ -91,11 +74,6 @@ const HostileCase CASES[] = {
     {"Bytes139", File(UNSORTED.substr(0, 139)), "", SORTED_139, "", SORTED_139},
     {"Bytes140", File(UNSORTED), "", SORTED, "", SORTED},
     {"Bytes141", File(UNSORTED + "T"), "", SORTED, "", SORTED + "T"},
-    {"OneMegabyte", File(UNSORTED + TAIL_1MB), "", SORTED, "", SORTED + TAIL_1MB},
-    {"RandomBytes", File(RANDOM), "", RANDOM.substr(0, 140), "", RANDOM},
-    {"NamesWithoutNul", File(NoNul(1) + NoNul(2) + NoNul(3) + NoNul(4) + NoNul(5)), "", NO_NUL_SORTED, "",
-     NO_NUL_SORTED},
-    {"InvalidCodePage932", File(BAD_CP932), "", BAD_CP932, "", BAD_CP932},
     {"NoReadPermission", File(UNSORTED + "T", fs::perms::owner_write), "cannot be read (Permission denied)", BUILT_IN,
      "Not saved", UNSORTED + "T"},
     {"ReadOnlyFile", File(UNSORTED + "T", fs::perms::owner_read), "", SORTED, "Permission denied", UNSORTED + "T"},
@@ -114,14 +92,12 @@ const HostileCase CASES[] = {
      "Not saved", "-> /dev/full\n<not a file>"},
     {"DeviceLinkedAfterStart", [] {}, "", BUILT_IN, "not a regular file", "-> /dev/null\n<not a file>",
      [] { fs::remove("rank.vtd"), fs::create_symlink("/dev/null", "rank.vtd"); }},
-    {"PipeAfterStart", [] {}, "", BUILT_IN, "not a regular file", "<not a file>",
-     [] { fs::remove("rank.vtd"), mkfifo("rank.vtd", 0644); }},
 };
 
-class HostileRankFileTest : public ShellTest, public testing::WithParamInterface<HostileCase> {};
+class HostileRankFile : public ShellTest, public testing::WithParamInterface<HostileCase> {};
 
 // Start-up, a Start and a tick, then the ranking box; the file changes only when the ranking box has been shown.
-TEST_P(HostileRankFileTest, GameStartsReportsAsDecidedAndChangesTheFileOnlyThroughTheRankingBox)
+TEST_P(HostileRankFile, StartPlayAndRankingBox)
 {
     const HostileCase& c = GetParam();
     if (geteuid() == 0) {
@@ -143,7 +119,8 @@ TEST_P(HostileRankFileTest, GameStartsReportsAsDecidedAndChangesTheFileOnlyThrou
         const bool bRead = std::string_view(c.startProblem).starts_with("cannot be read");
         EXPECT_EQ(m_sys.m_boxes[0], std::string("The ranking file rank.vtd ") + c.startProblem +
                                         (bRead ? ". The built-in ranking is used and the file is left unchanged."
-                                               : ". The built-in ranking is used; new scores may not be saved."));
+                                               : ". The built-in ranking is used; new scores may not be saved.") +
+                                        " [0x30]");
     }
     EXPECT_TRUE(Snapshot() == afterStart) << "after start-up";
     Start();
@@ -166,7 +143,7 @@ TEST_P(HostileRankFileTest, GameStartsReportsAsDecidedAndChangesTheFileOnlyThrou
     EXPECT_TRUE(m_sys.Tick()) << "the game goes on";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HostileRankFileTest, testing::ValuesIn(CASES),
+INSTANTIATE_TEST_SUITE_P(Cases, HostileRankFile, testing::ValuesIn(CASES),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -25,6 +24,7 @@
 
 inline const std::string BUILT_IN = BuiltInImage();
 
+// The window system, the frame's host and the sound at once: every call recorded in, or answered from, the script.
 class CScriptedWindowSystem : public IWindowSystem, public ISound {
 public:
     CScriptedWindowSystem() { m_screen.CreateBitmap(640, 400); }
@@ -35,7 +35,7 @@ public:
         EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " scripted answers left unused";
     }
 
-    // The next box or dialog ends with nResult. A box runs inside in its nested loop first (ticks fired there run under
+    // The next box or dialog ends with nResult. It runs inside in its nested loop first (ticks fired there run under
     // it); a dialog ended with IDOK gets name typed into its edit box.
     void Then(int nResult, std::string name = {}, std::function<void()> inside = {})
     {
@@ -48,13 +48,10 @@ public:
         ASSERT_NE(m_pFrame, nullptr) << "message after the frame was destroyed";
         ++m_nDepth;
         m_pFrame->WindowProc(message, wParam, 0);
-        if (--m_nDepth > 0)
-            return;
-        if (std::exchange(m_bDestroyPending, false)) {
-            m_bTimerRunning = false;
-            std::exchange(m_pFrame, nullptr)->PostNcDestroy();
-        }
-        PaintIfInvalid(); // the loop paints once nothing else is waiting
+        if (--m_nDepth == 0 && std::exchange(m_bDestroyPending, false))
+            m_bTimerRunning = false, std::exchange(m_pFrame, nullptr)->PostNcDestroy();
+        if (m_nDepth == 0)
+            PaintIfInvalid(); // the loop paints once nothing else is waiting
     }
     void Command(UINT nID) { Send(WM_COMMAND, nID); }
     // One WM_TIMER, only while the timer runs; false when it is stopped.
@@ -72,8 +69,8 @@ public:
     // "create <title> <outer width>x<height>", "timer on 1 20", "timer off 1", "box <text>" (OK alone, no icon) or "box
     // <text> [<type>]" (e.g. [0x21]), "dialog <id>", "sound <name> <flags>", "destroy", in order.
     std::vector<std::string> m_log;
-    std::vector<std::string> m_boxes; // the texts of the boxes
-    bool m_bTimerRunning = false;
+    std::vector<std::string> m_boxes; // the texts of the boxes, with their types as in m_log
+    bool m_bTimerRunning = false, m_bInvalid = false, m_bDestroyPending = false;
     CBitmap m_screen; // what the paints put in the client area
 
     std::unique_ptr<IWindowHost> CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t, const RECT& rect,
@@ -94,32 +91,27 @@ public:
     }
     int Run() override { return 0; }
 
-    struct Answer {
-        int nResult;
-        std::string name;
-        std::function<void()> inside;
-    };
-    Answer NextAnswer()
+    // The next answer, its inside already run.
+    std::pair<int, std::string> Answer()
     {
         if (m_answers.empty()) {
             ADD_FAILURE() << "unscripted " << m_log.back();
-            return {IDCANCEL, {}, {}};
+            return {IDCANCEL, {}};
         }
-        Answer answer = std::move(m_answers.front());
+        auto [nResult, name, inside] = std::move(m_answers.front());
         m_answers.pop_front();
-        return answer;
+        if (inside)
+            inside();
+        return {nResult, name};
     }
     void PaintIfInvalid()
     {
-        if (m_bInvalid && m_pFrame != nullptr) {
-            m_bInvalid = false;
-            Send(WM_PAINT);
-        }
+        if (m_bInvalid && m_pFrame != nullptr)
+            m_bInvalid = false, Send(WM_PAINT);
     }
-    bool m_bInvalid = false, m_bDestroyPending = false;
 
 private:
-    std::deque<Answer> m_answers;
+    std::deque<std::tuple<int, std::string, std::function<void()>>> m_answers;
     int m_nDepth = 0;
 };
 
@@ -134,9 +126,9 @@ public:
     void FocusFirstTabStop() override {}
     INT_PTR RunModalLoop() override
     {
-        const auto answer = s.NextAnswer();
-        m_strEdit = answer.name;
-        m_pWnd->WindowProc(WM_COMMAND, answer.nResult == IDOK ? IDOK : IDCANCEL, 0);
+        int nResult = 0;
+        std::tie(nResult, m_strEdit) = s.Answer();
+        m_pWnd->WindowProc(WM_COMMAND, nResult == IDOK ? IDOK : IDCANCEL, 0);
         return m_nDialogResult;
     }
     void EndDialog(int nResult) override { m_nDialogResult = nResult; }
@@ -148,7 +140,6 @@ private:
     int m_nDialogResult = -1;
 };
 
-// The frame's host: every call is recorded in, or answered from, the scripted system.
 class CScriptedHost : public IWindowHost {
 public:
     explicit CScriptedHost(CScriptedWindowSystem& sys) : s(sys) {}
@@ -179,13 +170,10 @@ public:
         char type[16] = "";
         if (nType != MB_OK)
             std::snprintf(type, sizeof type, " [%#x]", nType);
-        s.m_log.push_back("box " + std::string(text) + type);
-        s.m_boxes.emplace_back(text);
+        s.m_boxes.push_back(std::string(text) + type);
+        s.m_log.push_back("box " + s.m_boxes.back());
         s.PaintIfInvalid(); // the box's loop paints the window behind it
-        const auto answer = s.NextAnswer();
-        if (answer.inside)
-            answer.inside();
-        return answer.nResult;
+        return s.Answer().first;
     }
     std::unique_ptr<IDialogHost> CreateDialogHost(UINT nIDTemplate) override
     {
@@ -240,6 +228,7 @@ protected:
     {
         return std::equal(m_scene.m_field.Bits(), m_scene.m_field.Bits() + 640 * 400, m_sys.m_screen.Bits());
     }
+    std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
 
     CTestScene m_scene{FIELD_SECOND};
     CScriptedWindowSystem m_sys;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
 
 namespace {
@@ -41,6 +42,31 @@ TEST_F(FrameWindowTest, OpensTitledFixedSizeWithMenuIconFocusAndTheReadyField)
     EXPECT_EQ(Texts(pBar->actions().front()->menu()->actions()), QStringList({"Start(&S)", "Exit(&X)"}));
     EXPECT_TRUE(ScreenPicture() == ReadyField());
     QApplication::setFont(previous, "QMenuBar");
+}
+
+// Alt with a menu's underlined letter opens it (or runs it, for an item of the bar), then the item's letter runs it.
+TEST_F(FrameWindowTest, MenuMnemonicsRunTheirCommands)
+{
+    OpenFrame();
+    const std::pair<std::vector<Qt::Key>, QString> cases[] = {
+        {{Qt::Key_G, Qt::Key_S}, "Hit anykey to Start!"},
+        {{Qt::Key_R}, "Ranking"},
+        {{Qt::Key_A}, "Vantrelのバージョン情報"},
+    };
+    for (const auto& [keys, opened] : cases) {
+        QString seen;
+        OnNextModal([&seen](QWidget* pModal) {
+            auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            seen = pBox != nullptr ? pBox->text() : pModal->windowTitle();
+            QTest::keyClick(KeyTarget(pModal), Qt::Key_Escape);
+        });
+        for (int i = 0; i < 50 && QApplication::activeWindow() != Window(); ++i) // back from the last box
+            QTest::qWait(10);
+        QTest::keyClick(Client(), keys[0], Qt::AltModifier);
+        for (std::size_t i = 1; i < keys.size(); ++i)
+            QTest::keyClick(QApplication::activePopupWidget(), keys[i]);
+        EXPECT_TRUE(seen.contains(opened)) << opened.toStdString() << ": " << seen.toStdString();
+    }
 }
 
 // Held down, Space auto-repeats and each repeat flips too (each flip costs points, so the score shows every one); a

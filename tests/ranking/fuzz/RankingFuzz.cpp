@@ -1,4 +1,5 @@
-// libFuzzer target: arbitrary "rank.vtd" content through load, sort, report and save, checking what always holds.
+// libFuzzer target: arbitrary "rank.vtd" content through load, sort, report and save, checking what always holds
+// (the report's layout has its own tests).
 #include "../RankBytes.h"
 #include "Ranking.h"
 
@@ -20,14 +21,6 @@ void Check(bool ok, const char* what)
         std::fprintf(stderr, "ranking invariant broken: %s\n", what);
         std::abort();
     }
-}
-
-// Formatted-print "%0Nd" written out: sign, then zeros up to the width.
-std::string ZeroPadded(long long value, std::size_t width)
-{
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    const std::size_t used = digits.size() + (value < 0);
-    return (value < 0 ? "-" : "") + digits.insert(0, used < width ? width - used : 0, '0');
 }
 
 } // namespace
@@ -61,16 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(std::is_permutation(g_rankTable, g_rankTable + RANK_COUNT, reinterpret_cast<const RankEntry*>(loaded.data()),
                               [](auto& a, auto& b) { return std::memcmp(&a, &b, sizeof a) == 0; }),
           "sort only exchanges whole records");
-    std::string report = REPORT_HEADER;
-    for (int i = 0; i < RANK_COUNT; ++i) { // the last record is compared with itself
-        const RankEntry &a = g_rankTable[i], &b = g_rankTable[std::min(i + 1, RANK_COUNT - 1)];
+    for (int i = 0; i + 1 < RANK_COUNT; ++i) {
+        const RankEntry &a = g_rankTable[i], &b = g_rankTable[i + 1];
         Check(a.nScore > b.nScore || (a.nScore == b.nScore && a.nStage <= b.nStage), "sorted in ranking order");
-        std::string name(a.szName, strnlen(a.szName, sizeof a.szName));
-        name.resize(std::max<std::size_t>(name.size(), 16), ' ');
-        report += " " + std::to_string(i + 1) + " : stage" + ZeroPadded(a.nStage, 2) + "  " + ZeroPadded(a.nScore, 6) +
-                  "  " + name + "\n";
     }
-    Check(ranking.Format() == report, "the report shows exactly the records, names no further than their field");
+    ranking.Format();
 
     ranking.Save();
     Check(FileBytes() == sorted + (size > IMAGE_SIZE ? input.substr(IMAGE_SIZE) : ""),
