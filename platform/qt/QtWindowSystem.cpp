@@ -2,29 +2,14 @@
 #include "QtWindowSystem.h"
 
 #include "QtFrameHost.h"
+#include "SystemMetrics.h"
 
 #include <QEventLoop>
-
-namespace {
-
-// The classic desktop's sizes, in pixels.
-struct Metric {
-    int nIndex;
-    int nValue;
-};
-constexpr Metric SYSTEM_METRICS[] = {
-    {SM_CXEDGE, 2}, {SM_CYEDGE, 2}, {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYCAPTION, 19}, {SM_CYMENU, 19},
-};
-
-} // namespace
 
 std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t dwStyle,
                                                               const RECT& rect, UINT nMenuID)
 {
-    // The outer size less a dialog frame, a client edge, the caption and one menu line.
-    const int nWidth = rect.right - rect.left - 2 * GetSystemMetrics(SM_CXEDGE) - 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    const int nHeight = rect.bottom - rect.top - 2 * GetSystemMetrics(SM_CYEDGE) - 2 * GetSystemMetrics(SM_CYDLGFRAME) -
-                        GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
+    const auto [nWidth, nHeight] = FrameClientSize(rect);
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
     auto pHost =
@@ -36,11 +21,7 @@ std::unique_ptr<IWindowHost> CQtWindowSystem::CreateFrameHost(CWnd& wnd, std::st
 
 int CQtWindowSystem::GetSystemMetrics(int nIndex)
 {
-    for (const Metric& metric : SYSTEM_METRICS) {
-        if (metric.nIndex == nIndex)
-            return metric.nValue;
-    }
-    return 0;
+    return ClassicSystemMetric(nIndex);
 }
 
 // A loop of its own rather than QApplication::exec: QApplication::exit would

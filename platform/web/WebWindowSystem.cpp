@@ -2,27 +2,14 @@
 #include "WebWindowSystem.h"
 
 #include "Cp932.h"
+#include "SystemMetrics.h"
 #include "WebDialogHost.h"
 #include "WebFrameHost.h"
-
-namespace {
-
-struct Metric {
-    int nIndex;
-    int nValue;
-};
-constexpr Metric SYSTEM_METRICS[] = {
-    {SM_CXEDGE, 2}, {SM_CYEDGE, 2}, {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYCAPTION, 19}, {SM_CYMENU, 19},
-};
-
-} // namespace
 
 std::unique_ptr<IWindowHost> CWebWindowSystem::CreateFrameHost(CWnd& wnd, std::string_view title, std::uint32_t,
                                                                const RECT& rect, UINT nMenuID)
 {
-    const int nWidth = rect.right - rect.left - 2 * GetSystemMetrics(SM_CXEDGE) - 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    const int nHeight = rect.bottom - rect.top - 2 * GetSystemMetrics(SM_CYEDGE) - 2 * GetSystemMetrics(SM_CYDLGFRAME) -
-                        GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYMENU);
+    const auto [nWidth, nHeight] = FrameClientSize(rect);
     if (nWidth <= 0 || nHeight <= 0 || m_pFrame != nullptr)
         return nullptr;
     auto pHost = std::make_unique<CWebFrameHost>(*this, wnd, title, nWidth, nHeight, nMenuID);
@@ -33,11 +20,7 @@ std::unique_ptr<IWindowHost> CWebWindowSystem::CreateFrameHost(CWnd& wnd, std::s
 
 int CWebWindowSystem::GetSystemMetrics(int nIndex)
 {
-    for (const Metric& metric : SYSTEM_METRICS) {
-        if (metric.nIndex == nIndex)
-            return metric.nValue;
-    }
-    return 0;
+    return ClassicSystemMetric(nIndex);
 }
 
 int CWebWindowSystem::Run()
