@@ -4,34 +4,8 @@
 # ranking file holds the record only if its name was entered. Usage: destroyed-window-test.sh <vantrel binary>
 set -euo pipefail
 game=$(realpath "$1")
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-destroyed-XXXXXX")
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/x-session.sh" destroyed
 
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
-# Under AddressSanitizer: xkbcommon hands strndup a keymap name that is not NUL-terminated within its buffer, which
-# strict string checking reports although strndup stops at its bound.
-[ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(cat "$work/display")
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-
-# Waits up to 30 s for a visible window named exactly $1 whose id is not among the lines of $2; prints its id.
-new_window() {
-    for _ in $(seq 300); do
-        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            grep -qx "$id" <<<"$2" || { echo "$id" && return; }
-        done
-        sleep 0.1
-    done
-    fail "no window \"$1\" appeared"
-}
 # Presses Return in the next new box of the game (not among the lines of $1) and waits until it is gone; prints its id.
 confirm() {
     local box

@@ -5,32 +5,8 @@
 set -euo pipefail
 game=$(realpath "$1")
 wave=$(realpath "$2")
-work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-sound-exit-XXXXXX")
-pids=()
-trap 'kill -CONT "${pids[@]}" 2>/dev/null; kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/x-session.sh" sound-exit
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-mkdir -m 700 "$work/run"
-export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run HOME=$work
-[ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0 # see destroyed-window-test.sh
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.1; done
-
-# Waits up to 20 s for a visible window named exactly $1 other than $2; prints its id.
-new_window() {
-    for _ in $(seq 200); do
-        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            [ "$id" != "${2:-}" ] && echo "$id" && return
-        done
-        sleep 0.1
-    done
-    fail "no window \"$1\" appeared"
-}
 # Starts the game in a directory of its own with $1 as clash.wav and five empty records; sets pid and main.
 start() {
     local dir

@@ -1,0 +1,32 @@
+# Sourced by the scripts that drive the real game: a private Xvfb with openbox, a work folder removed at the end with
+# every process in pids, fail, and new_window. Sets work, pids, xvfb and DISPLAY. Usage: . x-session.sh <name>
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-$1-XXXXXX")
+pids=()
+trap '{ kill -CONT "${pids[@]}"; kill "${pids[@]}"; } 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+mkdir -m 700 "$work/run"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run HOME=$work
+# Under AddressSanitizer: xkbcommon hands strndup a keymap name that is not NUL-terminated within its buffer, which
+# strict string checking reports although strndup stops at its bound.
+[ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+pids+=("$xvfb")
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(cat "$work/display")
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.1; done
+
+# Waits up to 30 s for a visible window named exactly $1 whose id is not among the words of $2; prints its id.
+new_window() {
+    for _ in $(seq 300); do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            grep -qxF "$id" <<<"$(tr ' ' '\n' <<<"${2:-}")" || { echo "$id" && return; }
+        done
+        sleep 0.1
+    done
+    fail "no window \"$1\" appeared"
+}
