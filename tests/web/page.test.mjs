@@ -1,0 +1,85 @@
+// The page around the game: failing storage, the three ways to flip, the quit prompt, and starting offline.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { answer, command, differences, launch, open, picture, serve, sim, step } from './harness.mjs';
+
+const SEED = 7;
+const START = '40001', EXIT = '40002';
+let server;
+before(async () => { server = await serve(); });
+after(() => server.close());
+
+async function startGame(page)
+{
+    await command(page, START);
+    await answer(page);
+}
+
+test('failing storage gives the file-error box and the game goes on', async () => {
+    const context = await launch({ init: () => {
+        Object.defineProperty(window, 'indexedDB', { get() { throw new DOMException('denied', 'SecurityError'); } });
+    } });
+    const page = await open(context, server.url, `?seed=${SEED}&ticks=manual`);
+    assert.match(await answer(page), /^The ranking file rank\.vtd cannot be (read|created) \(.+\)\./);
+    await startGame(page);
+    const crash = sim('--seed', SEED);
+    await step(page, +crash.result.ticks);
+    assert.equal(await answer(page), 'GameOver( ; _ ; )/~~~');
+    assert.equal(differences(await picture(page), crash.picture), 'none');
+    await context.close();
+});
+
+// Each input flips once, exactly where the runner flips at tick 10.
+test('Space, a click and a tap on the field each flip once', async (t) => {
+    const flipped = sim('--seed', SEED, '--flips', 10, '--ticks', 20).picture;
+    const context = await launch({ hasTouch: true });
+    const inputs = {
+        space: (page) => page.keyboard.press('Space'),
+        click: (page) => page.click('#field'),
+        tap: (page) => page.tap('#field'),
+    };
+    for (const [name, flip] of Object.entries(inputs)) {
+        await t.test(name, async () => {
+            const page = await open(context, server.url, `?seed=${SEED}&ticks=manual`);
+            await startGame(page);
+            await step(page, 10);
+            await flip(page);
+            await step(page, 10);
+            assert.equal(differences(await picture(page), flipped), 'none');
+        });
+    }
+    await context.close();
+});
+
+test('the quit prompt: Cancel goes on with the game, OK closes it', async (t) => {
+    const later = sim('--seed', SEED, '--ticks', 20).picture;
+    const context = await launch();
+    const ways = { escape: (page) => page.keyboard.press('Escape'), menu: (page) => command(page, EXIT) };
+    for (const [name, quit] of Object.entries(ways)) {
+        await t.test(name, async () => {
+            const page = await open(context, server.url, `?seed=${SEED}&ticks=manual`);
+            await startGame(page);
+            await step(page, 10);
+            await quit(page);
+            assert.equal(await answer(page, 2), 'Do you quit Game?');
+            await step(page, 10);
+            assert.equal(differences(await picture(page), later), 'none');
+            assert.equal(await page.isVisible('#closed'), false);
+            await quit(page);
+            await answer(page, 1);
+            await page.locator('#closed button#restart').waitFor({ timeout: 5000 });
+        });
+    }
+    await context.close();
+});
+
+test('after the first visit the page starts offline', async () => {
+    const context = await launch();
+    let page = await open(context, server.url, `?seed=${SEED}`);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await context.setOffline(true);
+    await page.reload();
+    await page.evaluate(() => window.vantrel.ready);
+    assert.equal(differences(await picture(page), sim('--seed', SEED, '--ticks', 0).picture), 'none');
+    await context.close();
+});
