@@ -10,7 +10,7 @@ BOOL CGameApp::InitInstance()
 {
     if (m_pWindowSystem == nullptr)
         return FALSE;
-    return ShowMainFrame(new CMainFrame(*m_pWindowSystem, m_runtime));
+    return ShowMainFrame(new CMainFrame(*m_pWindowSystem, m_pRuntime != nullptr ? *m_pRuntime : m_runtime));
 }
 
 BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)

@@ -9,7 +9,7 @@ class CMainFrame;
 class CGameApp : public CWinApp {
 public:
     // Opens the main frame on the window system AfxWinMain started, with the
-    // real clock and generator.
+    // clock and generator it chose, else the real ones.
     BOOL InitInstance() override;
     // Makes pFrame the main window with the application icon, shows it and
     // paints it; tests open a frame made on their own window system here.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a set needs, doing nothing when all are present: "game" (build and play),
-# "package" (the game and its Debian package), or by default everything the tests and tools need.
+# "package" (the game and its Debian package), "web" (the browser version), or by default everything the tests and
+# tools need.
 # As a normal user apt-get runs through sudo.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ game=(
     fonts-ipafont-gothic fonts-dejavu-core libxcb1-dev
 )
 package=(dpkg-dev file)
+web=(cmake ninja-build emscripten nodejs node-acorn)
 tests=(
     clang libclang-rt-14-dev pkg-config gstreamer1.0-plugins-base
     libgtest-dev libgmock-dev libbenchmark-dev
@@ -23,9 +25,10 @@ tests=(
 case ${1:-all} in
 game) packages=("${game[@]}") ;;
 package) packages=("${game[@]}" "${package[@]}") ;;
-all) packages=("${game[@]}" "${package[@]}" "${tests[@]}") ;;
+web) packages=("${web[@]}") ;;
+all) packages=("${game[@]}" "${package[@]}" "${web[@]}" "${tests[@]}") ;;
 *)
-    echo "usage: install-deps.sh [game|package|all]" >&2
+    echo "usage: install-deps.sh [game|package|web|all]" >&2
     exit 2
     ;;
 esac

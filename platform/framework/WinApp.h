@@ -4,6 +4,7 @@
 #include "WinTypes.h"
 
 class CWnd;
+class IRuntime;
 class IWindowSystem;
 
 // An icon handle: the embedded icon's resource id, 0 for none.
@@ -27,6 +28,9 @@ public:
     // The window system AfxWinMain started, for InitInstance to open the
     // windows on; nullptr outside AfxWinMain.
     IWindowSystem* m_pWindowSystem = nullptr;
+    // The clock and generator AfxWinMain chose for the game; nullptr leaves
+    // the application's own.
+    IRuntime* m_pRuntime = nullptr;
 };
 
 CWinApp* AfxGetApp();

@@ -1,0 +1,720 @@
+// The page around the game: menu bar, canvas, boxes and dialogs as HTML, storage, sound, and the module's start.
+// The game's rules, texts and file bytes all come from the program; this file only shows and forwards.
+'use strict';
+
+(function () {
+  var FIELD_W = 640;
+  var FIELD_H = 400;
+  var MAX_SEED = 4294967295;
+  var DATA_DIR = '/data';
+  var RANK_FILE = DATA_DIR + '/rank.vtd';
+  var IMPORT_DIR = DATA_DIR + '/import';
+  var IMPORT_MAX_BYTES = 1 << 20;
+  var IDOK = 1;
+  var IDCANCEL = 2;
+  var MB_OKCANCEL = 0x01;
+  var ICONS = { 0x10: ['×', 'Error'], 0x20: ['?', 'Question'], 0x30: ['!', 'Warning'] };
+  // Dialog units to pixels: a 9-point template font at 96 dpi.
+  var DLU_X = 1.5;
+  var DLU_Y = 1.625;
+  var CLIPBOARD_RULE = '---------------------------\n';
+  // Virtual-key codes of keys that are not letters, digits or function keys.
+  var KEY_CODES = {
+    Backspace: 0x08, Tab: 0x09, Enter: 0x0d, Shift: 0x10, Control: 0x11, Pause: 0x13, CapsLock: 0x14,
+    Escape: 0x1b, ' ': 0x20, PageUp: 0x21, PageDown: 0x22, End: 0x23, Home: 0x24, ArrowLeft: 0x25,
+    ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28, Insert: 0x2d, Delete: 0x2e,
+  };
+
+  var query = new URLSearchParams(location.search);
+  var manualTicks = query.get('ticks') === 'manual';
+  var $ = function (id) { return document.getElementById(id); };
+  var canvas = $('field');
+  var context = canvas.getContext('2d', { alpha: false });
+  var menubar = $('menubar');
+  var storageOk = false;
+  var lastSyncedStamp = null;
+  var syncing = false;
+  var resolveReady;
+  var ready = new Promise(function (resolve) { resolveReady = resolve; });
+  var boxes = {};
+  var dialogs = {};
+  var audio = { context: null, buffers: {} };
+  var lastPopup = null;
+  var altAlone = false;
+
+  // ---- Module start: storage mounted and read before the program runs.
+  var Module = (window.Module = {
+    noInitialRun: false,
+    preRun: [function () {
+      var FS = Module.FS;
+      if (manualTicks) Module.vt.manual = true;
+      FS.mkdir(DATA_DIR);
+      Module.addRunDependency('storage');
+      var done = function (ok) {
+        storageOk = ok;
+        if (!ok) lockStorage();
+        FS.chdir(DATA_DIR);
+        lastSyncedStamp = fileStamp();
+        Module.removeRunDependency('storage');
+      };
+      try {
+        FS.mount(Module.IDBFS || window.IDBFS, {}, DATA_DIR);
+        FS.syncfs(true, function (err) { done(!err); });
+      } catch (e) {
+        done(false);
+      }
+    }],
+    print: function (text) { console.log(text); },
+    printErr: function (text) { console.warn(text); },
+  });
+
+  // Storage that cannot be kept refuses writes, so the game reports it as it would a full disk.
+  function lockStorage() {
+    var FS = Module.FS;
+    try { FS.unmount(DATA_DIR); } catch (e) { /* not mounted */ }
+    try { FS.chmod(DATA_DIR, 0o555); } catch (e) { /* stays as is */ }
+    storageOk = false;
+  }
+
+  function fileStamp() {
+    try {
+      var st = Module.FS.stat(RANK_FILE);
+      return st.mtime.getTime() + ':' + st.size;
+    } catch (e) {
+      return null;
+    }
+  }
+
+  function syncStorage(callback) {
+    if (!storageOk) {
+      if (callback) callback(false);
+      return;
+    }
+    syncing = true;
+    var stamp = fileStamp();
+    Module.FS.syncfs(false, function (err) {
+      syncing = false;
+      if (err) {
+        console.warn('storage: ' + err);
+        var FS = Module.FS;
+        try { FS.chmod(RANK_FILE, 0o444); } catch (e) { /* missing */ }
+        try { FS.chmod(DATA_DIR, 0o555); } catch (e) { /* missing */ }
+        storageOk = false;
+      } else {
+        lastSyncedStamp = stamp;
+      }
+      if (callback) callback(!err);
+    });
+  }
+
+  // ---- What the program calls (through library_vantrel.js).
+  var Page = (window.VantrelPage = {
+    frameCreate: function (title, cx, cy) {
+      document.title = title;
+      canvas.width = cx;
+      canvas.height = cy;
+      context.imageSmoothingEnabled = false;
+    },
+    frameShow: function (show) {
+      $('window').hidden = !show;
+      if (show) {
+        fit();
+        canvas.focus({ preventScroll: true });
+      }
+    },
+    frameClosed: function () {
+      $('window').hidden = true;
+      $('closed').hidden = false;
+      $('restart').focus();
+    },
+    menuItem: function (level, text, id) {
+      var button = document.createElement('button');
+      button.type = 'button';
+      button.setAttribute('role', 'menuitem');
+      button.tabIndex = -1;
+      var m = /^(.*)\(&(.)\)(.*)$/.exec(text);
+      if (m) {
+        button.append(m[1] + '(');
+        var u = document.createElement('u');
+        u.textContent = m[2];
+        button.append(u, ')' + m[3]);
+        button.dataset.mnemonic = m[2].toLowerCase();
+      } else {
+        button.textContent = text.replace('&', '');
+      }
+      var name = (m ? m[1] : text).replace(/[^A-Za-z]/g, '').toLowerCase();
+      if (level === 0) {
+        var item = document.createElement('div');
+        item.className = 'menu-top';
+        button.id = 'menu-' + name;
+        item.append(button);
+        menubar.append(item);
+        if (id === 0) {
+          var popup = document.createElement('div');
+          popup.className = 'popup';
+          popup.id = 'popup-' + name;
+          popup.setAttribute('role', 'menu');
+          popup.setAttribute('aria-labelledby', button.id);
+          popup.hidden = true;
+          item.append(popup);
+          button.setAttribute('aria-haspopup', 'menu');
+          button.setAttribute('aria-expanded', 'false');
+          button.addEventListener('click', function () { togglePopup(popup); });
+          lastPopup = popup;
+        } else {
+          button.dataset.command = String(id);
+        }
+        if (menubar.querySelectorAll('.menu-top').length === 1) button.tabIndex = 0;
+      } else if (lastPopup) {
+        button.dataset.command = String(id);
+        lastPopup.append(button);
+      }
+      if (button.dataset.command) button.addEventListener('click', function () { command(id); });
+    },
+    setIcon: function (rgba, cx, cy) {
+      var c = document.createElement('canvas');
+      c.width = cx;
+      c.height = cy;
+      c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), cx, cy), 0, 0);
+      var link = document.querySelector('link[rel=icon]');
+      if (link) link.href = c.toDataURL('image/png');
+    },
+    putImage: function (rgba, cx, cy, x, y) {
+      context.putImageData(new ImageData(rgba.slice(), cx, cy), x, y);
+      resolveReady();
+    },
+    boxOpen: function (id, text, caption, type, onEnd) {
+      boxes[id] = openBox(text, caption, type, onEnd);
+    },
+    boxClose: function (id) {
+      closeModal(boxes[id]);
+      delete boxes[id];
+    },
+    dialogCreate: function (id, template, caption, cx, cy, onButton) {
+      dialogs[id] = createDialog(template, caption, cx, cy, onButton);
+    },
+    dialogControl: function (id, kind, control, x, y, cx, cy, isDefault, text) {
+      addControl(dialogs[id], kind, control, x, y, cx, cy, isDefault, text);
+    },
+    dialogIcon: function (id, x, y, rgba, cx, cy) {
+      var d = dialogs[id];
+      var c = document.createElement('canvas');
+      c.width = cx;
+      c.height = cy;
+      c.className = 'dlg-icon';
+      c.setAttribute('aria-hidden', 'true');
+      c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), cx, cy), 0, 0);
+      place(c, x, y);
+      d.body.append(c);
+    },
+    dialogGetText: function (id, control) {
+      var el = findControl(dialogs[id], control);
+      if (!el) return '';
+      return el.tagName === 'INPUT' ? el.value : el.textContent;
+    },
+    dialogSetText: function (id, control, text) {
+      var el = findControl(dialogs[id], control);
+      if (!el) return;
+      if (el.tagName === 'INPUT') el.value = text;
+      else el.textContent = text;
+    },
+    dialogSetLimit: function (id, control, bytes) {
+      var el = findControl(dialogs[id], control);
+      if (el && el.tagName === 'INPUT') el.dataset.limit = String(bytes);
+    },
+    dialogFocusFirst: function (id) {
+      dialogs[id].focusFirst = true;
+    },
+    dialogShow: function (id) {
+      var d = dialogs[id];
+      document.body.append(d.element);
+      d.element.showModal();
+      var first = d.element.querySelector('input, button:not(.close)');
+      if (first && d.focusFirst) first.focus();
+    },
+    dialogRemove: function (id) {
+      if (!dialogs[id]) return;
+      closeModal(dialogs[id].element);
+      delete dialogs[id];
+    },
+    soundPrepare: function (file) {
+      var AC = window.AudioContext || window.webkitAudioContext;
+      if (!AC || audio.buffers[file] !== undefined) return;
+      audio.buffers[file] = null;
+      try {
+        if (!audio.context) audio.context = new AC();
+      } catch (e) {
+        return;
+      }
+      fetch(file)
+        .then(function (r) {
+          if (!r.ok) throw new Error(r.status + ' ' + r.statusText);
+          return r.arrayBuffer();
+        })
+        .then(function (data) { return audio.context.decodeAudioData(data); })
+        .then(function (buffer) { audio.buffers[file] = buffer; })
+        .catch(function (e) { console.warn(file + ': ' + e.message); });
+    },
+    soundPlay: function (file) {
+      var buffer = audio.buffers[file];
+      if (!buffer || !audio.context) return;
+      try {
+        var source = audio.context.createBufferSource();
+        source.buffer = buffer;
+        source.connect(audio.context.destination);
+        source.start();
+      } catch (e) {
+        console.warn(file + ': ' + e.message);
+      }
+    },
+    querySeed: function () {
+      var text = query.get('seed');
+      if (text === null || !/^\d{1,10}$/.test(text) || Number(text) > MAX_SEED) return null;
+      return Number(text);
+    },
+    showSeed: function (seed) {
+      $('seed').textContent = String(seed);
+      $('seed-link').href = '?seed=' + seed;
+    },
+    // The program waits with nothing to do: a changed ranking file goes to persistent storage.
+    idle: function () {
+      if (storageOk && !syncing && fileStamp() !== lastSyncedStamp) syncStorage();
+    },
+  });
+
+  // ---- Boxes and dialogs.
+  function titleBar(dialog, caption, onClose) {
+    var bar = document.createElement('div');
+    bar.className = 'caption';
+    var title = document.createElement('h2');
+    title.id = 'caption-' + Math.random().toString(36).slice(2);
+    title.textContent = caption;
+    var close = document.createElement('button');
+    close.type = 'button';
+    close.className = 'close';
+    close.setAttribute('aria-label', 'Close');
+    close.textContent = '×';
+    close.addEventListener('click', onClose);
+    bar.append(title, close);
+    dialog.setAttribute('aria-labelledby', title.id);
+    return bar;
+  }
+
+  function openBox(text, caption, type, onEnd) {
+    var okCancel = (type & 0x0f) === MB_OKCANCEL;
+    var dialog = document.createElement('dialog');
+    dialog.className = 'box';
+    var ended = false;
+    var end = function (result) {
+      if (ended) return;
+      ended = true;
+      onEnd(result);
+    };
+    var body = document.createElement('div');
+    body.className = 'box-body';
+    var icon = ICONS[type & 0xf0];
+    if (icon) {
+      var mark = document.createElement('span');
+      mark.className = 'box-icon';
+      mark.setAttribute('role', 'img');
+      mark.setAttribute('aria-label', icon[1]);
+      mark.textContent = icon[0];
+      body.append(mark);
+    }
+    var pre = document.createElement('pre');
+    pre.className = 'box-text';
+    pre.id = 'text-' + Math.random().toString(36).slice(2);
+    pre.textContent = text;
+    if (text.split('\n').length >= 3) pre.classList.add('table');
+    body.append(pre);
+    dialog.setAttribute('aria-describedby', pre.id);
+    dialog.setAttribute('role', 'alertdialog');
+    var buttons = document.createElement('div');
+    buttons.className = 'buttons';
+    var labels = okCancel ? [[IDOK, 'OK'], [IDCANCEL, 'Cancel']] : [[IDOK, 'OK']];
+    labels.forEach(function (l) {
+      var b = document.createElement('button');
+      b.type = 'button';
+      b.dataset.id = String(l[0]);
+      b.textContent = l[1];
+      if (l[0] === IDOK) b.autofocus = true;
+      b.addEventListener('click', function () { end(l[0]); });
+      buttons.append(b);
+    });
+    var escape = okCancel ? IDCANCEL : IDOK;
+    dialog.append(titleBar(dialog, caption, function () { end(escape); }), body, buttons);
+    dialog.addEventListener('cancel', function (e) {
+      e.preventDefault();
+      end(escape);
+    });
+    // Ctrl+C with nothing selected copies the whole box, as on the desktop.
+    dialog.addEventListener('copy', function (e) {
+      var selection = window.getSelection();
+      if (selection && !selection.isCollapsed) return;
+      e.preventDefault();
+      var names = labels.map(function (l) { return l[1] + '   '; }).join('');
+      e.clipboardData.setData('text/plain', CLIPBOARD_RULE + caption + '\n' + CLIPBOARD_RULE + text + '\n' +
+        CLIPBOARD_RULE + names + '\n' + CLIPBOARD_RULE);
+    });
+    dialog.addEventListener('keydown', function (e) {
+      if ((e.ctrlKey || e.metaKey) && e.key.toLowerCase() === 'c' && !window.getSelection().toString()) {
+        document.execCommand('copy');
+      }
+    });
+    closePopups();
+    document.body.append(dialog);
+    dialog.showModal();
+    dialog.querySelector('button[data-id="1"]').focus();
+    return dialog;
+  }
+
+  function closeModal(dialog) {
+    if (!dialog) return;
+    if (dialog.open) dialog.close();
+    dialog.remove();
+    if (!document.querySelector('dialog[open]') && !$('window').hidden) canvas.focus({ preventScroll: true });
+  }
+
+  function createDialog(template, caption, cx, cy, onButton) {
+    var dialog = document.createElement('dialog');
+    dialog.className = 'dlg';
+    dialog.dataset.template = String(template);
+    var body = document.createElement('div');
+    body.className = 'dlg-body';
+    body.style.width = Math.round(cx * DLU_X) + 'px';
+    body.style.height = Math.round(cy * DLU_Y) + 'px';
+    dialog.append(titleBar(dialog, caption, function () { onButton(IDCANCEL); }), body);
+    dialog.addEventListener('cancel', function (e) {
+      e.preventDefault();
+      onButton(IDCANCEL);
+    });
+    closePopups();
+    return { element: dialog, body: body, onButton: onButton, focusFirst: false };
+  }
+
+  function place(el, x, y, cx, cy) {
+    el.style.left = Math.round(x * DLU_X) + 'px';
+    el.style.top = Math.round(y * DLU_Y) + 'px';
+    if (cx !== undefined) {
+      el.style.minWidth = Math.round(cx * DLU_X) + 'px';
+      el.style.height = Math.round(cy * DLU_Y) + 'px';
+    }
+  }
+
+  function findControl(d, control) {
+    return d ? d.body.querySelector('[data-control="' + control + '"]') : null;
+  }
+
+  function addControl(d, kind, control, x, y, cx, cy, isDefault, text) {
+    var el;
+    if (kind === 0) {
+      el = document.createElement('input');
+      el.type = 'text';
+      el.autocomplete = 'off';
+      el.spellcheck = false;
+      el.value = text;
+      el.addEventListener('input', function (e) { if (!e.isComposing) filterName(el); });
+      el.addEventListener('compositionend', function () { filterName(el); });
+      el.addEventListener('keydown', function (e) {
+        if (e.key === 'Enter' && !e.isComposing) {
+          e.preventDefault();
+          var def = d.body.querySelector('button.default');
+          d.onButton(def ? Number(def.dataset.control) : IDOK);
+        }
+      });
+    } else if (kind === 1) {
+      el = document.createElement('button');
+      el.type = 'button';
+      el.textContent = text;
+      if (isDefault) el.classList.add('default');
+      el.addEventListener('click', function () { d.onButton(control); });
+    } else {
+      el = document.createElement('span');
+      el.className = 'label';
+      el.textContent = text;
+      el.id = 'label-' + Math.random().toString(36).slice(2);
+    }
+    if (control !== -1) el.dataset.control = String(control);
+    place(el, x, y, cx, cy);
+    d.body.append(el);
+    // The dialog's label names its edit field for a screen reader.
+    var input = d.body.querySelector('input');
+    var label = d.body.querySelector('.label');
+    if (input && label) input.setAttribute('aria-labelledby', label.id);
+  }
+
+  // The program decides what the name field may hold; a refusal gives a cue in place of the desktop's beep.
+  function filterName(input) {
+    var limit = Number(input.dataset.limit || 0);
+    var cursor = input.selectionStart === null ? input.value.length : input.selectionStart;
+    var kept = Module.ccall('vt_filter_name', 'string', ['string', 'number', 'number'], [input.value, cursor, limit]);
+    if (kept !== input.value) {
+      var at = Module.ccall('vt_filter_cursor', 'number', [], []);
+      input.value = kept;
+      input.setSelectionRange(at, at);
+    }
+    if (Module.ccall('vt_filter_refused', 'number', [], [])) refusedCue(input);
+  }
+
+  function refusedCue(input) {
+    input.classList.remove('refused');
+    void input.offsetWidth;
+    input.classList.add('refused');
+    var ac = audio.context;
+    if (!ac || ac.state !== 'running') return;
+    try {
+      var osc = ac.createOscillator();
+      var gain = ac.createGain();
+      gain.gain.value = 0.05;
+      osc.frequency.value = 880;
+      osc.connect(gain).connect(ac.destination);
+      osc.start();
+      osc.stop(ac.currentTime + 0.08);
+    } catch (e) { /* no cue sound */ }
+  }
+
+  // ---- Menu bar: mouse, Alt + mnemonic, Alt or F10 alone, arrows.
+  function command(id) {
+    closePopups();
+    canvas.focus({ preventScroll: true });
+    if (Module.vt) Module.vt.post(6, id);
+  }
+
+  function topButtons() {
+    return Array.prototype.slice.call(menubar.querySelectorAll('.menu-top > button'));
+  }
+
+  function closePopups() {
+    menubar.querySelectorAll('.popup').forEach(function (p) {
+      p.hidden = true;
+      p.previousElementSibling.setAttribute('aria-expanded', 'false');
+    });
+  }
+
+  function togglePopup(popup, focusFirst) {
+    var opening = popup.hidden;
+    closePopups();
+    if (!opening) return;
+    popup.hidden = false;
+    popup.previousElementSibling.setAttribute('aria-expanded', 'true');
+    if (focusFirst !== false) popup.querySelector('[role=menuitem]').focus();
+  }
+
+  function openTop(button) {
+    var popup = button.nextElementSibling;
+    if (popup && popup.classList.contains('popup')) togglePopup(popup);
+    else command(Number(button.dataset.command));
+  }
+
+  function menuKey(e) {
+    var tops = topButtons();
+    var active = document.activeElement;
+    var popup = active && active.closest('.popup');
+    var topIndex = tops.indexOf(popup ? popup.previousElementSibling : active);
+    if (e.key === 'Escape') {
+      if (popup) {
+        closePopups();
+        tops[topIndex].focus();
+      } else {
+        canvas.focus({ preventScroll: true });
+      }
+      return true;
+    }
+    if (e.key === 'ArrowLeft' || e.key === 'ArrowRight') {
+      var next = tops[(topIndex + (e.key === 'ArrowLeft' ? tops.length - 1 : 1)) % tops.length];
+      closePopups();
+      next.focus();
+      if (popup && next.nextElementSibling) togglePopup(next.nextElementSibling);
+      return true;
+    }
+    if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+      if (!popup) {
+        if (active.nextElementSibling) togglePopup(active.nextElementSibling);
+        return true;
+      }
+      var items = Array.prototype.slice.call(popup.querySelectorAll('[role=menuitem]'));
+      var i = items.indexOf(active);
+      items[(i + (e.key === 'ArrowUp' ? items.length - 1 : 1)) % items.length].focus();
+      return true;
+    }
+    if (e.key.length === 1 && !e.ctrlKey && !e.metaKey) {
+      var scope = popup ? popup.querySelectorAll('[role=menuitem]') : tops;
+      var hit = Array.prototype.find.call(scope, function (b) { return b.dataset.mnemonic === e.key.toLowerCase(); });
+      if (hit) {
+        if (popup) hit.click();
+        else openTop(hit);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  function onKeyDown(e) {
+    if (document.querySelector('dialog[open]')) return;
+    altAlone = e.key === 'Alt';
+    if (e.altKey && !e.ctrlKey && e.key.length === 1) {
+      var hit = topButtons().find(function (b) { return b.dataset.mnemonic === e.key.toLowerCase(); });
+      if (hit) {
+        e.preventDefault();
+        hit.focus();
+        openTop(hit);
+      }
+      return;
+    }
+    if (e.key === 'F10' && !e.shiftKey) {
+      e.preventDefault();
+      topButtons()[0].focus();
+      return;
+    }
+    if (menubar.contains(document.activeElement)) {
+      if (menuKey(e)) e.preventDefault();
+      return;
+    }
+    var target = e.target;
+    if (target !== canvas && target !== document.body && !$('window').contains(target)) return;
+    if (e.ctrlKey || e.metaKey || e.altKey) return;
+    var vk = virtualKey(e);
+    if (!vk) return;
+    e.preventDefault();
+    if (Module.vt) Module.vt.post(3, vk, e.repeat ? 1 : 0);
+  }
+
+  function virtualKey(e) {
+    if (KEY_CODES[e.key] !== undefined) return KEY_CODES[e.key];
+    var m = /^(Key|Digit)([A-Z0-9])$/.exec(e.code);
+    if (m) return m[2].charCodeAt(0);
+    m = /^F(\d{1,2})$/.exec(e.key);
+    if (m && Number(m[1]) <= 24) return 0x6f + Number(m[1]);
+    return 0;
+  }
+
+  document.addEventListener('keydown', onKeyDown);
+  document.addEventListener('keyup', function (e) {
+    if (e.key === 'Alt' && altAlone && !document.querySelector('dialog[open]')) {
+      e.preventDefault();
+      var first = topButtons()[0];
+      if (menubar.contains(document.activeElement)) canvas.focus({ preventScroll: true });
+      else if (first) first.focus();
+    }
+    altAlone = false;
+  });
+  document.addEventListener('pointerdown', function (e) {
+    if (!menubar.contains(e.target)) closePopups();
+  });
+
+  // ---- The field: a left click or a tap flips; a quick second click is a double-click.
+  function clientPoint(e) {
+    var r = canvas.getBoundingClientRect();
+    return [Math.floor(((e.clientX - r.left) * FIELD_W) / r.width), Math.floor(((e.clientY - r.top) * FIELD_H) / r.height)];
+  }
+  canvas.addEventListener('mousedown', function (e) {
+    if (e.button !== 0) return;
+    var p = clientPoint(e);
+    canvas.focus({ preventScroll: true });
+    if (Module.vt) Module.vt.post(e.detail > 1 && e.detail % 2 === 0 ? 5 : 4, p[0], p[1]);
+  });
+  canvas.addEventListener('pointerdown', function (e) {
+    if (e.pointerType === 'mouse') return;
+    e.preventDefault();
+    var p = clientPoint(e);
+    if (Module.vt) Module.vt.post(4, p[0], p[1]);
+  });
+  canvas.addEventListener('touchstart', function (e) { e.preventDefault(); }, { passive: false });
+  canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+
+  // ---- Whole-number scale that fits the viewport; a screen narrower than the field shows it reduced.
+  function fit() {
+    var w = document.documentElement.clientWidth;
+    var h = window.innerHeight - menubar.getBoundingClientRect().height;
+    var scale = Math.floor(Math.min(w / FIELD_W, h / FIELD_H));
+    canvas.classList.toggle('reduced', scale < 1);
+    if (scale < 1) {
+      canvas.style.width = w + 'px';
+      canvas.style.height = Math.floor((w * FIELD_H) / FIELD_W) + 'px';
+    } else {
+      canvas.style.width = FIELD_W * scale + 'px';
+      canvas.style.height = FIELD_H * scale + 'px';
+    }
+  }
+  window.addEventListener('resize', fit);
+
+  document.addEventListener('visibilitychange', function () {
+    if (Module.vt) Module.vt.onVisibility();
+  });
+  // Audio may start only after a gesture on the page.
+  ['pointerdown', 'keydown'].forEach(function (type) {
+    document.addEventListener(type, function () {
+      if (audio.context && audio.context.state === 'suspended') audio.context.resume().catch(function () {});
+    });
+  });
+
+  $('restart').addEventListener('click', function () { location.reload(); });
+
+  // ---- The ranking file: download it, or load one through the game's own loader.
+  $('rank-download').addEventListener('click', function (e) {
+    e.preventDefault();
+    var bytes;
+    try {
+      bytes = Module.FS.readFile(RANK_FILE);
+    } catch (err) {
+      $('rank-message').textContent = 'No ranking has been saved in this browser yet.';
+      return;
+    }
+    var url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+    var a = document.createElement('a');
+    a.href = url;
+    a.download = 'rank.vtd';
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(function () { URL.revokeObjectURL(url); }, 1000);
+  });
+
+  $('rank-upload').addEventListener('change', function () {
+    var input = $('rank-upload');
+    var file = input.files && input.files[0];
+    var message = $('rank-message');
+    input.value = '';
+    if (!file) return;
+    if (file.size > IMPORT_MAX_BYTES) {
+      message.textContent = 'Not loaded: ' + file.name + ' is too large to be a ranking file.';
+      return;
+    }
+    file.arrayBuffer().then(function (data) {
+      var FS = Module.FS;
+      var problem;
+      try {
+        try { FS.mkdir(IMPORT_DIR); } catch (e) { /* exists */ }
+        FS.writeFile(IMPORT_DIR + '/rank.vtd', new Uint8Array(data));
+        problem = Module.ccall('vt_import_rank', 'string', ['string', 'string'], [IMPORT_DIR, RANK_FILE]);
+      } catch (e) {
+        problem = 'The ranking cannot be stored in this browser.';
+      }
+      try { FS.unlink(IMPORT_DIR + '/rank.vtd'); } catch (e) { /* moved */ }
+      try { FS.rmdir(IMPORT_DIR); } catch (e) { /* gone */ }
+      if (problem) {
+        message.textContent = 'Not loaded: ' + problem;
+        return;
+      }
+      message.textContent = 'Loaded; the game starts again with it.';
+      syncStorage(function (ok) {
+        if (ok) location.reload();
+        else message.textContent = 'Not kept: the browser refused to store the file.';
+      });
+    }, function (err) {
+      message.textContent = 'Not loaded: ' + file.name + ' cannot be read (' + err.message + ').';
+    });
+  });
+
+  // ---- Hooks for automated play (?ticks=manual) and for tests.
+  window.vantrel = {
+    ready: ready,
+    step: function (n) { return Module.vt.step(n); },
+  };
+
+  if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
+    window.addEventListener('load', function () {
+      navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
+    });
+  }
+})();
