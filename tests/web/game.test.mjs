@@ -3,13 +3,15 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { after, before, test } from 'node:test';
-import { answer, boxText, command, countSounds, differences, launch, open, picture, serve, sim, step } from
-    './harness.mjs';
+import { answer, boxText, command, countSounds, differences, launch, open, picture, ready, serve, sim, step }
+    from './harness.mjs';
 
 const SEED = 7;
 const START = '40001', RANKING = '40005';
 const TEXT_START = 'Hit anykey to Start!', TEXT_CLEAR = 'Congratulations! Go to Next Stage.';
 const TEXT_GAME_OVER = 'GameOver( ; _ ; )/~~~';
+// Each test's limit, far above its usual run of a few seconds.
+const LIMIT = { timeout: 120000 };
 let server;
 before(async () => { server = await serve(); });
 after(() => server.close());
@@ -57,16 +59,15 @@ function record(name, score, stage)
     return bytes;
 }
 
-test('the first field of a seed is the runner\'s, pixel for pixel', async () => {
-    const context = await launch();
+test('the first field of a seed is the runner\'s, pixel for pixel', LIMIT, async (t) => {
+    const context = await launch(t);
     const page = await open(context, server.url, `?seed=${SEED}`);
     assert.equal(differences(await picture(page), sim('--seed', SEED, '--ticks', 0).picture), 'none');
     assert.equal(await page.textContent('#seed'), String(SEED));
     assert.match(await page.getAttribute('#seed-link', 'href'), new RegExp(`\\?seed=${SEED}$`));
-    await context.close();
 });
 
-test('a game played with the runner\'s flips clears two stages, crashes as it does and keeps the name', async () => {
+test('the runner\'s flips clear two stages; the crash, its sound and the kept name follow', LIMIT, async (t) => {
     const oneStage = sim('--seed', SEED, '--solve', '--stages', 1), twoStages = sim('--seed', SEED, '--solve',
         '--stages', 2);
     const flips = flipsOf(twoStages.lines);
@@ -75,15 +76,15 @@ test('a game played with the runner\'s flips clears two stages, crashes as it do
     const events = [...flips.map((tick) => ({ tick, flip: true })), { tick: +oneStage.result.ticks, box: TEXT_CLEAR },
         { tick: +twoStages.result.ticks, box: TEXT_CLEAR, keep: true }].sort((a, b) => a.tick - b.tick);
 
-    const context = await launch({ init: countSounds });
+    const context = await launch(t, { init: countSounds });
     let page = await open(context, server.url, `?seed=${SEED}&ticks=manual`);
     await startGame(page);
     await page.waitForFunction(() => window.soundDecodes.length > 0);
     await page.evaluate(() => Promise.all(window.soundDecodes));
-    let tick = await play(page, events);
+    const tick = await play(page, events);
     assert.equal(differences(await picture(page), twoStages.picture), 'none', 'the field after two stages');
     await answer(page);
-    tick = await play(page, [{ tick: +crash.result.ticks, box: TEXT_GAME_OVER, keep: true }], tick);
+    await play(page, [{ tick: +crash.result.ticks, box: TEXT_GAME_OVER, keep: true }], tick);
     assert.equal(differences(await picture(page), crash.picture), 'none', 'the field at the crash');
     assert.equal(await page.evaluate(() => window.soundStarts), 1, 'crash sounds started');
     await answer(page);
@@ -101,19 +102,18 @@ test('a game played with the runner\'s flips clears two stages, crashes as it do
     assert.deepEqual(await rankFile(page), expected, 'rank.vtd after the name entry');
 
     await page.reload();
-    await page.evaluate(() => window.vantrel.ready);
+    await ready(page);
     assert.deepEqual(await rankFile(page), expected, 'rank.vtd after a reload');
     await context.close();
-    const restarted = await launch({ dir: context.dir });
+    const restarted = await launch(t, { dir: context.dir });
     page = await open(restarted, server.url);
     await command(page, RANKING);
     assert.match(await answer(page), line);
     assert.deepEqual(await rankFile(page), expected, 'rank.vtd after a browser restart');
-    await restarted.close();
 });
 
 // The crash without flips, with the sound file as served, missing and broken: only the sound may differ.
-test('an absent or broken crash sound changes nothing but the sound', async (t) => {
+test('an absent or broken crash sound changes nothing but the sound', LIMIT, async (t) => {
     const crash = sim('--seed', SEED);
     const cases = [
         { name: 'served', starts: 1 },
@@ -121,8 +121,8 @@ test('an absent or broken crash sound changes nothing but the sound', async (t) 
         { name: 'broken', starts: 0, reply: { status: 200, contentType: 'audio/wav', body: 'RIFF garbage' } },
     ];
     for (const c of cases) {
-        await t.test(c.name, async () => {
-            const context = await launch({ init: countSounds });
+        await t.test(c.name, async (st) => {
+            const context = await launch(st, { init: countSounds });
             let requested;
             const request = new Promise((resolve) => { requested = resolve; });
             await context.route('**/clash.wav', async (route) => {
@@ -141,7 +141,6 @@ test('an absent or broken crash sound changes nothing but the sound', async (t) 
             await answer(page);
             assert.match(await answer(page), /Ranking/);
             assert.equal(await page.locator('dialog[open]').count(), 0);
-            await context.close();
         });
     }
 });

@@ -36,8 +36,9 @@ export async function serve()
     return { url: `http://127.0.0.1:${port}/`, close: () => server.kill() };
 }
 
-// Chromium with a fresh profile (or `dir`, to start it again on the same one); `init` runs in every page first.
-export async function launch({ dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vantrel-web-')), init, ...options } = {})
+// Chromium with a fresh profile (or `dir`, to start it again on the same one), closed when test `t` ends; `init`
+// runs in every page first.
+export async function launch(t, { dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vantrel-web-')), init, ...options } = {})
 {
     const context = await chromium.launchPersistentContext(dir, {
         executablePath: '/usr/bin/chromium',
@@ -50,15 +51,27 @@ export async function launch({ dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vant
     if (init)
         await context.addInitScript(init);
     context.dir = dir;
+    t.after(() => context.close());
     return context;
+}
+
+// Waits for the page's first painted field.
+export async function ready(page)
+{
+    await page.waitForFunction(() => window.vantrel && window.vantrel.ready.then(() => true), null,
+        { timeout: 15000 });
 }
 
 // Opens the page and waits for its first painted field.
 export async function open(context, url, query = '')
 {
     const page = context.pages()[0] ?? await context.newPage();
+    if (!page.logsErrors) {
+        page.logsErrors = true;
+        page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
+    }
     await page.goto(url + query);
-    await page.evaluate(() => window.vantrel.ready);
+    await ready(page);
     return page;
 }
 

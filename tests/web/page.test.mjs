@@ -1,10 +1,12 @@
 // The page around the game: failing storage, the three ways to flip, the quit prompt, and starting offline.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { answer, command, differences, launch, open, picture, serve, sim, step } from './harness.mjs';
+import { answer, command, differences, launch, open, picture, ready, serve, sim, step } from './harness.mjs';
 
 const SEED = 7;
 const START = '40001', EXIT = '40002';
+// Each test's limit, far above its usual run of a few seconds.
+const LIMIT = { timeout: 120000 };
 let server;
 before(async () => { server = await serve(); });
 after(() => server.close());
@@ -15,8 +17,8 @@ async function startGame(page)
     await answer(page);
 }
 
-test('failing storage gives the file-error box and the game goes on', async () => {
-    const context = await launch({ init: () => {
+test('failing storage gives the file-error box and the game goes on', LIMIT, async (t) => {
+    const context = await launch(t, { init: () => {
         Object.defineProperty(window, 'indexedDB', { get() { throw new DOMException('denied', 'SecurityError'); } });
     } });
     const page = await open(context, server.url, `?seed=${SEED}&ticks=manual`);
@@ -26,13 +28,12 @@ test('failing storage gives the file-error box and the game goes on', async () =
     await step(page, +crash.result.ticks);
     assert.equal(await answer(page), 'GameOver( ; _ ; )/~~~');
     assert.equal(differences(await picture(page), crash.picture), 'none');
-    await context.close();
 });
 
 // Each input flips once, exactly where the runner flips at tick 10.
-test('Space, a click and a tap on the field each flip once', async (t) => {
+test('Space, a click and a tap on the field each flip once', LIMIT, async (t) => {
     const flipped = sim('--seed', SEED, '--flips', 10, '--ticks', 20).picture;
-    const context = await launch({ hasTouch: true });
+    const context = await launch(t, { hasTouch: true });
     const inputs = {
         space: (page) => page.keyboard.press('Space'),
         click: (page) => page.click('#field'),
@@ -48,12 +49,11 @@ test('Space, a click and a tap on the field each flip once', async (t) => {
             assert.equal(differences(await picture(page), flipped), 'none');
         });
     }
-    await context.close();
 });
 
-test('the quit prompt: Cancel goes on with the game, OK closes it', async (t) => {
+test('the quit prompt: Cancel goes on with the game, OK closes it', LIMIT, async (t) => {
     const later = sim('--seed', SEED, '--ticks', 20).picture;
-    const context = await launch();
+    const context = await launch(t);
     const ways = { escape: (page) => page.keyboard.press('Escape'), menu: (page) => command(page, EXIT) };
     for (const [name, quit] of Object.entries(ways)) {
         await t.test(name, async () => {
@@ -70,16 +70,14 @@ test('the quit prompt: Cancel goes on with the game, OK closes it', async (t) =>
             await page.locator('#closed button#restart').waitFor({ timeout: 5000 });
         });
     }
-    await context.close();
 });
 
-test('after the first visit the page starts offline', async () => {
-    const context = await launch();
+test('after the first visit the page starts offline', LIMIT, async (t) => {
+    const context = await launch(t);
     let page = await open(context, server.url, `?seed=${SEED}`);
     await page.evaluate(() => navigator.serviceWorker.ready);
     await context.setOffline(true);
     await page.reload();
-    await page.evaluate(() => window.vantrel.ready);
+    await ready(page);
     assert.equal(differences(await picture(page), sim('--seed', SEED, '--ticks', 0).picture), 'none');
-    await context.close();
 });
