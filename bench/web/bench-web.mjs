@@ -27,6 +27,7 @@ async function serve(root)
     const server = spawn('node', [path.join(ROOT, 'tools/serve-web.mjs'), '--port', String(port), '--root', root],
         { stdio: ['ignore', 'pipe', 'inherit'] });
     await new Promise((resolve) => server.stdout.on('data', (data) => String(data).includes('http://') && resolve()));
+    process.on('exit', () => server.kill());
     return { url: `http://127.0.0.1:${port}/`, close: () => server.kill() };
 }
 
@@ -68,17 +69,20 @@ async function tickFigures(page, start, ticks)
     await cdp.send('Performance.enable');
     const taskTime = async () => (await cdp.send('Performance.getMetrics')).metrics
         .find((m) => m.name === 'TaskDuration').value * 1000;
-    const boxes = await page.locator('dialog.box[open]').count();
-    await page.evaluate(([selector, boxes]) => {
+    await page.evaluate((selector) => {
+        // The box that ends the run is the first one open with another text than the box clicked, if any.
+        const openText = () => document.querySelector('dialog.box[open] .box-text')?.textContent;
+        const startText = openText();
         document.querySelector(selector).addEventListener('click', () => { window.tickStart = performance.now(); },
             { capture: true, once: true });
         new MutationObserver((changes, observer) => {
-            if (document.querySelectorAll('dialog.box[open]').length > boxes) {
+            const text = openText();
+            if (window.tickStart && text !== undefined && text !== startText) {
                 window.tickEnd = performance.now();
                 observer.disconnect();
             }
         }).observe(document.body, { subtree: true, attributes: true, childList: true });
-    }, [start, boxes]);
+    }, start);
     const before = await taskTime();
     await page.click(start);
     await page.waitForFunction(() => window.tickEnd);

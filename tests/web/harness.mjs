@@ -33,6 +33,7 @@ export async function serve()
         server.once('exit', (code) => reject(new Error(`the server exited with ${code}`)));
         server.stdout.on('data', (data) => String(data).includes('http://') && resolve());
     });
+    process.on('exit', () => server.kill());
     return { url: `http://127.0.0.1:${port}/`, close: () => server.kill() };
 }
 
