@@ -1,4 +1,5 @@
 // What an open dialog needs from the window system: its controls and its modal loop.
+// Every back end keeps the rules in BACKEND.md (modal loops, nested timer and paint, destruction).
 #pragma once
 
 #include "WinTypes.h"

@@ -1,4 +1,5 @@
 // What a window needs from the window system; one host per frame window.
+// Every back end keeps the rules in BACKEND.md (modal loops, nested timer and paint, destruction).
 #pragma once
 
 #include "WinTypes.h"

@@ -1,4 +1,5 @@
 // The window system a program runs on: makes frame windows, gives their sizes and the sound, runs the loop.
+// Every back end keeps the rules in BACKEND.md (modal loops, nested timer and paint, destruction).
 #pragma once
 
 #include "WinTypes.h"

@@ -1,4 +1,5 @@
 // Sound playback: a wave file named by path, started without waiting for it.
+// Every back end keeps the rules in platform/framework/BACKEND.md (modal loops, nested timer and paint, destruction).
 #pragma once
 
 #include "WinTypes.h"

@@ -12,9 +12,9 @@ enum class WebEventKind : std::int32_t {
     KeyDown = 3,     // a: virtual-key code, b: 1 when the key was already down
     LButtonDown = 4, // a, b: client coordinates
     LButtonDblClk = 5,
-    Command = 6,    // a: menu command id
-    BoxEnd = 7,     // a: box id, b: IDOK or IDCANCEL
-    DialogEnd = 8,  // a: dialog id, b: IDOK or IDCANCEL (button, Enter, Escape, close)
+    Command = 6,   // a: menu command id
+    BoxEnd = 7,    // a: box id, b: IDOK or IDCANCEL
+    DialogEnd = 8, // a: dialog id, b: IDOK or IDCANCEL (button, Enter, Escape, close)
 };
 
 struct WebEvent {

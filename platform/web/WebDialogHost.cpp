@@ -46,8 +46,7 @@ void ShowIcon(int nDlg, const ResControl& control)
 
 } // namespace
 
-CWebDialogHost::CWebDialogHost(CWebWindowSystem& system, CWebFrameHost& owner, const ResDialog& res,
-                               UINT nIDTemplate)
+CWebDialogHost::CWebDialogHost(CWebWindowSystem& system, CWebFrameHost& owner, const ResDialog& res, UINT nIDTemplate)
     : m_system(system), m_owner(owner), m_nDlg(system.RegisterDialog(this))
 {
     vt_dialog_create(m_nDlg, int(nIDTemplate), Cp932ToUtf8(res.caption).c_str(), res.cx, res.cy);

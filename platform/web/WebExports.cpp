@@ -3,8 +3,6 @@
 #include "RankTable.h"
 #include "Ranking.h"
 
-#include <emscripten/emscripten.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -66,7 +64,7 @@ extern "C" {
 // characters just before the cursor go (so a paste keeps what fits). The
 // cursor is in UTF-16 units, as the page counts. Returns the kept text;
 // vt_filter_cursor and vt_filter_refused tell the rest.
-EMSCRIPTEN_KEEPALIVE const char* vt_filter_name(const char* pszUtf8, int nCursor, int nLimit)
+const char* vt_filter_name(const char* pszUtf8, int nCursor, int nLimit)
 {
     g_filtered = {};
     std::vector<NameChar> kept;
@@ -99,12 +97,12 @@ EMSCRIPTEN_KEEPALIVE const char* vt_filter_name(const char* pszUtf8, int nCursor
     return g_filtered.text.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE int vt_filter_cursor()
+int vt_filter_cursor()
 {
     return g_filtered.nCursor;
 }
 
-EMSCRIPTEN_KEEPALIVE int vt_filter_refused()
+int vt_filter_refused()
 {
     return g_filtered.bRefused;
 }
@@ -112,7 +110,7 @@ EMSCRIPTEN_KEEPALIVE int vt_filter_refused()
 // Loads the rank.vtd the page put in directory pszDir with the game's own
 // loader, for a check only (the table in play is kept as it is), and when it
 // reads, moves it over pszTarget. Returns "" or why the file was refused.
-EMSCRIPTEN_KEEPALIVE const char* vt_import_rank(const char* pszDir, const char* pszTarget)
+const char* vt_import_rank(const char* pszDir, const char* pszTarget)
 {
     g_strImportProblem.clear();
     char szCwd[256] = "";

@@ -42,8 +42,7 @@ void ToRgba(const CBitmap& src, int x, int y, int cx, int cy, std::vector<std::u
 
 } // namespace
 
-CWebFrameHost::CWebFrameHost(CWebWindowSystem& system, CWnd& wnd, std::string_view title, int cx, int cy,
-                             UINT nMenuID)
+CWebFrameHost::CWebFrameHost(CWebWindowSystem& system, CWnd& wnd, std::string_view title, int cx, int cy, UINT nMenuID)
     : m_system(system), m_wnd(wnd), m_cx(cx), m_cy(cy)
 {
     vt_frame_create(Cp932ToUtf8(title).c_str(), cx, cy);

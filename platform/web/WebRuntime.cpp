@@ -42,10 +42,15 @@ void CWebRuntime::Seed(unsigned int seed)
     m_nFront = SEPARATION;
     m_nRear = 0;
     for (int i = 0; i < 10 * DEGREE; ++i)
-        Rand();
+        Next();
 }
 
 int CWebRuntime::Rand()
+{
+    return Next();
+}
+
+int CWebRuntime::Next()
 {
     std::int32_t& front = m_state[std::size_t(m_nFront)];
     const std::uint32_t value = std::uint32_t(front) + std::uint32_t(m_state[std::size_t(m_nRear)]);

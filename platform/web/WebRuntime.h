@@ -22,6 +22,7 @@ public:
 
 private:
     void Seed(unsigned int seed);
+    int Next();
 
     static constexpr int DEGREE = 31;
     static constexpr int SEPARATION = 3;

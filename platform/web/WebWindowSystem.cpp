@@ -92,7 +92,7 @@ void CWebWindowSystem::UnregisterDialog(int nDlg)
     m_dialogs.erase(nDlg);
 }
 
-void CWebWindowSystem::OnFrameGone(CWebFrameHost* pFrame)
+void CWebWindowSystem::OnFrameGone(const CWebFrameHost* pFrame)
 {
     if (pFrame != m_pFrame)
         return;

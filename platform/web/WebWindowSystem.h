@@ -31,7 +31,7 @@ public:
     int RegisterDialog(CWebDialogHost* pDialog);
     void UnregisterDialog(int nDlg);
 
-    void OnFrameGone(CWebFrameHost* pFrame);
+    void OnFrameGone(const CWebFrameHost* pFrame);
 
 private:
     void Dispatch(const WebEvent& event);

@@ -80,6 +80,7 @@ var VantrelLibrary = {
       VT.timerHandle = setTimeout(VT.onTimeout, Math.max(0, next - performance.now()));
     },
     onTimeout: function () {
+      if (document.hidden) return;
       var now = performance.now();
       for (var id in VT.timers) {
         var t = VT.timers[id];
@@ -159,6 +160,8 @@ var VantrelLibrary = {
     VT.timers = {};
     VT.schedule();
     VantrelPage.frameClosed();
+    // Nothing runs any more: whoever waits for the program to be idle is let go.
+    VT.onIdle();
   },
   vt_menu_item: function (level, text, id) {
     VantrelPage.menuItem(level, UTF8ToString(text), id);

@@ -229,6 +229,7 @@
       var d = dialogs[id];
       document.body.append(d.element);
       d.element.showModal();
+      widenToFit(d);
       var first = d.element.querySelector('input, button:not(.close)');
       if (first && d.focusFirst) first.focus();
     },
@@ -292,6 +293,8 @@
     var close = document.createElement('button');
     close.type = 'button';
     close.className = 'close';
+    // Reached by the mouse; Escape does the same from the keyboard.
+    close.tabIndex = -1;
     close.setAttribute('aria-label', 'Close');
     close.textContent = '×';
     close.addEventListener('click', onClose);
@@ -392,6 +395,24 @@
     return { element: dialog, body: body, onButton: onButton, focusFirst: false };
   }
 
+  // The page's font runs wider than the template's: the dialog grows to keep labels and caption whole, its
+  // controls kept in the middle.
+  function widenToFit(d) {
+    var body = d.body;
+    var width = body.offsetWidth;
+    var needed = d.element.querySelector('.caption h2').scrollWidth + 40;
+    body.querySelectorAll('.label').forEach(function (label) {
+      // Shifted by half the growth, a label ends inside once the width reaches this.
+      needed = Math.max(needed, 2 * (label.offsetLeft + label.scrollWidth + 8) - width);
+    });
+    if (needed <= width) return;
+    var shift = Math.round((needed - width) / 2);
+    body.style.width = needed + 'px';
+    Array.prototype.forEach.call(body.children, function (el) {
+      el.style.left = el.offsetLeft + shift + 'px';
+    });
+  }
+
   function place(el, x, y, cx, cy) {
     el.style.left = Math.round(x * DLU_X) + 'px';
     el.style.top = Math.round(y * DLU_Y) + 'px';
@@ -447,19 +468,39 @@
   function filterName(input) {
     var limit = Number(input.dataset.limit || 0);
     var cursor = input.selectionStart === null ? input.value.length : input.selectionStart;
-    var kept = Module.ccall('vt_filter_name', 'string', ['string', 'number', 'number'], [input.value, cursor, limit]);
+    var kept = withStrings([input.value], function (text) {
+      return Module.UTF8ToString(Module._vt_filter_name(text, cursor, limit));
+    });
     if (kept !== input.value) {
-      var at = Module.ccall('vt_filter_cursor', 'number', [], []);
+      var at = Module._vt_filter_cursor();
       input.value = kept;
       input.setSelectionRange(at, at);
     }
-    if (Module.ccall('vt_filter_refused', 'number', [], [])) refusedCue(input);
+    if (Module._vt_filter_refused()) refusedCue(input);
+  }
+
+  // Calls into the program while it waits for its next event (so not through ccall, which would take the call
+  // for the program resuming): the strings in its heap for the call's length.
+  function withStrings(strings, call) {
+    var pointers = strings.map(function (text) {
+      var size = Module.lengthBytesUTF8(text) + 1;
+      var pointer = Module._malloc(size);
+      Module.stringToUTF8(text, pointer, size);
+      return pointer;
+    });
+    try {
+      return call.apply(null, pointers);
+    } finally {
+      pointers.forEach(function (pointer) { Module._free(pointer); });
+    }
   }
 
   function refusedCue(input) {
     input.classList.remove('refused');
     void input.offsetWidth;
     input.classList.add('refused');
+    clearTimeout(input.refusedTimer);
+    input.refusedTimer = setTimeout(function () { input.classList.remove('refused'); }, 300);
     var ac = audio.context;
     if (!ac || ac.state !== 'running') return;
     try {
@@ -598,9 +639,14 @@
     }
     altAlone = false;
   });
+  // A press outside an open menu only closes it, as on the desktop.
+  var pressClosedMenu = false;
   document.addEventListener('pointerdown', function (e) {
-    if (!menubar.contains(e.target)) closePopups();
-  });
+    pressClosedMenu = false;
+    if (menubar.contains(e.target) || !menubar.querySelector('.popup:not([hidden])')) return;
+    closePopups();
+    pressClosedMenu = true;
+  }, true);
 
   // ---- The field: a left click or a tap flips; a quick second click is a double-click.
   function clientPoint(e) {
@@ -608,7 +654,7 @@
     return [Math.floor(((e.clientX - r.left) * FIELD_W) / r.width), Math.floor(((e.clientY - r.top) * FIELD_H) / r.height)];
   }
   canvas.addEventListener('mousedown', function (e) {
-    if (e.button !== 0) return;
+    if (e.button !== 0 || pressClosedMenu) return;
     var p = clientPoint(e);
     canvas.focus({ preventScroll: true });
     if (Module.vt) Module.vt.post(e.detail > 1 && e.detail % 2 === 0 ? 5 : 4, p[0], p[1]);
@@ -616,24 +662,27 @@
   canvas.addEventListener('pointerdown', function (e) {
     if (e.pointerType === 'mouse') return;
     e.preventDefault();
+    if (pressClosedMenu) return;
     var p = clientPoint(e);
     if (Module.vt) Module.vt.post(4, p[0], p[1]);
   });
   canvas.addEventListener('touchstart', function (e) { e.preventDefault(); }, { passive: false });
   canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
 
-  // ---- Whole-number scale that fits the viewport; a screen narrower than the field shows it reduced.
+  // ---- A whole number of device pixels per field pixel, as many as fit; a screen narrower than the field shows it
+  // reduced, the only way to show all of it there.
   function fit() {
+    var dpr = window.devicePixelRatio || 1;
     var w = document.documentElement.clientWidth;
     var h = window.innerHeight - menubar.getBoundingClientRect().height;
-    var scale = Math.floor(Math.min(w / FIELD_W, h / FIELD_H));
+    var scale = Math.floor(Math.min((w * dpr) / FIELD_W, (h * dpr) / FIELD_H));
     canvas.classList.toggle('reduced', scale < 1);
     if (scale < 1) {
       canvas.style.width = w + 'px';
-      canvas.style.height = Math.floor((w * FIELD_H) / FIELD_W) + 'px';
+      canvas.style.height = (w * FIELD_H) / FIELD_W + 'px';
     } else {
-      canvas.style.width = FIELD_W * scale + 'px';
-      canvas.style.height = FIELD_H * scale + 'px';
+      canvas.style.width = (FIELD_W * scale) / dpr + 'px';
+      canvas.style.height = (FIELD_H * scale) / dpr + 'px';
     }
   }
   window.addEventListener('resize', fit);
@@ -686,7 +735,9 @@
       try {
         try { FS.mkdir(IMPORT_DIR); } catch (e) { /* exists */ }
         FS.writeFile(IMPORT_DIR + '/rank.vtd', new Uint8Array(data));
-        problem = Module.ccall('vt_import_rank', 'string', ['string', 'string'], [IMPORT_DIR, RANK_FILE]);
+        problem = withStrings([IMPORT_DIR, RANK_FILE], function (dir, target) {
+          return Module.UTF8ToString(Module._vt_import_rank(dir, target));
+        });
       } catch (e) {
         problem = 'The ranking cannot be stored in this browser.';
       }
