@@ -26,8 +26,12 @@ test('failing storage gives the file-error box and the game goes on', LIMIT, asy
     await startGame(page);
     const crash = sim('--seed', SEED);
     await step(page, +crash.result.ticks);
-    assert.equal(await answer(page), 'GameOver( ; _ ; )/~~~');
     assert.equal(differences(await picture(page), crash.picture), 'none');
+    assert.equal(await answer(page), 'GameOver( ; _ ; )/~~~');
+    assert.match(await answer(page), /Ranking/);
+    assert.match(await answer(page), /^A file error occurred with "rank\.vtd"\./);
+    assert.equal(await page.locator('dialog[open]').count(), 0);
+    await startGame(page);
 });
 
 // Each input flips once, exactly where the runner flips at tick 10.
