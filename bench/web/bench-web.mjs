@@ -1,11 +1,11 @@
 // The page's figures beside a bare canvas page: the site's gzipped size, the time to the first painted field, and
 // the tick's period and main-thread time per tick. Usage: node bench/web/bench-web.mjs SITE SIM [runs]
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import net from 'node:net';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { chromium } from 'playwright-core';
+import { LAUNCH, serve } from '../../tests/web/harness.mjs';
 
 const ROOT = path.resolve(import.meta.dirname, '../..');
 const [SITE, SIM, RUNS = '5'] = process.argv.slice(2);
@@ -16,19 +16,6 @@ function median(values)
 {
     const sorted = [...values].sort((a, b) => a - b);
     return sorted[Math.floor(sorted.length / 2)];
-}
-
-async function serve(root)
-{
-    const probe = net.createServer().listen(0, '127.0.0.1');
-    await new Promise((resolve) => probe.once('listening', resolve));
-    const { port } = probe.address();
-    await new Promise((resolve) => probe.close(resolve));
-    const server = spawn('node', [path.join(ROOT, 'tools/serve-web.mjs'), '--port', String(port), '--root', root],
-        { stdio: ['ignore', 'pipe', 'inherit'] });
-    await new Promise((resolve) => server.stdout.on('data', (data) => String(data).includes('http://') && resolve()));
-    process.on('exit', () => server.kill());
-    return { url: `http://127.0.0.1:${port}/`, close: () => server.kill() };
 }
 
 function gzippedSizes(dir)
@@ -122,12 +109,7 @@ console.log(`site gzipped: ${(total / 1024).toFixed(1)} KB (target <= 400 KB)`);
 
 const ticks = Number(execFileSync(SIM, ['--seed', String(SEED)], { encoding: 'utf8' }).match(/ticks=(\d+)/)[1]);
 const game = await serve(SITE), bare = await serve(path.join(ROOT, 'bench/web/bare'));
-const browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-        '--disable-sync', '--no-first-run'],
-});
+const browser = await chromium.launch(LAUNCH);
 const runs = { game: { first: [], period: [], task: [] }, bare: { first: [], period: [], task: [] } };
 for (let i = 0; i < Number(RUNS); ++i) {
     runs.game.first.push(await firstField(browser, game.url));

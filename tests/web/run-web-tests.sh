@@ -12,4 +12,4 @@ installed=$(node -p 'require("./node_modules/playwright-core/package.json").vers
 if [ "$pinned" != "$installed" ]; then
     npm ci --no-audit --no-fund --loglevel=error
 fi
-exec node --test --test-concurrency=1 tests/web/*.test.mjs
+exec node --test tests/web/page.test.mjs
