@@ -19,6 +19,7 @@ tests=(
     pulseaudio pulseaudio-utils
     clang-format clang-tidy cppcheck
     lintian desktop-file-utils appstream
+    chromium nodejs npm
 )
 
 case ${1:-all} in

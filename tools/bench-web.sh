@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Measures the browser page beside a bare canvas page (bench/web/bare) in Debian's headless Chromium: the site's
+# gzipped size, the time to the first painted field, the tick's period and main-thread time per tick.
+# Usage: tools/bench-web.sh [runs of each, default 5]. Builds the site (tools/build-web.sh) and the headless runner.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+runs=${1:-5}
+bash tools/build-web.sh >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build --target vantrel-sim >/dev/null
+[ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund --loglevel=error
+node bench/web/bench-web.mjs build-web/site build/vantrel-sim "$runs"
