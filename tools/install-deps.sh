@@ -19,7 +19,7 @@ tests=(
     pulseaudio pulseaudio-utils
     clang-format clang-tidy cppcheck
     lintian desktop-file-utils appstream
-    chromium nodejs npm
+    chromium nodejs python3
 )
 
 case ${1:-all} in
@@ -37,6 +37,8 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Debian's npm is a package of its own; a Node.js from elsewhere brings its own npm, which Debian's would conflict with.
+[ "${1:-all}" = all ] && ! command -v npm >/dev/null && missing+=(npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
     sudo=()
