@@ -18,14 +18,6 @@ start() {
     pids+=("$pid")
     main=$(new_window "Vantrel Ver0.2")
 }
-# Answers the next window named $1 other than the main one with key $2, and waits until it is gone.
-answer() {
-    local box
-    box=$(new_window "$1" "$main")
-    xdotool windowactivate --sync "$box" key "$2"
-    for _ in $(seq 100); do xdotool search --onlyvisible --name "^$1\$" | grep -qx "$box" || return 0; sleep 0.1; done
-    fail "window $box stayed open"
-}
 # $1 sounds are in the server's cache.
 ready() {
     for _ in $(seq 100); do [ "$(pactl list samples short | grep -c vantrel)" = "$1" ] && return; sleep 0.1; done
@@ -34,21 +26,20 @@ ready() {
 # One game, up to the name entry, escaped.
 crash() {
     xdotool windowactivate --sync "$main" key alt+g s
-    answer "Vantrel Ver0.2" Return # the start box
-    answer "Vantrel Ver0.2" Return # the game-over box
-    answer "Type your Name." Escape
+    answer "Vantrel Ver0.2" "$main" Return >/dev/null # the start box
+    answer "Vantrel Ver0.2" "$main" Return >/dev/null # the game-over box
+    answer "Type your Name." "" Escape >/dev/null
 }
 # Quits by $1: "menu" (Exit and the prompt's OK) or "close" (the title bar's close, alt+F4 in openbox); the game must
 # be gone within 5 s with status 0.
 quit() {
     if [ "$1" = menu ]; then
         xdotool windowactivate --sync "$main" key alt+g x
-        answer "Vantrel Ver0.2" Return
+        answer "Vantrel Ver0.2" "$main" Return >/dev/null
     else
         xdotool windowactivate --sync "$main" key alt+F4
     fi
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$2: the game still runs 5 s after the quit"
+    await_exit "$pid" 5 "$2: the game still runs 5 s after the quit"
     wait "$pid" || fail "$2: the game exited with status $?"
 }
 
