@@ -148,8 +148,7 @@ private:
         }
         if (pEdit != nullptr)
             ++(bEscape ? m_nNamesCancelled : m_nNamesTyped);
-        QTest::keyClick(pModal->focusWidget() != nullptr ? pModal->focusWidget() : pModal,
-                        bEscape ? Qt::Key_Escape : Qt::Key_Return);
+        QTest::keyClick(WindowTest::KeyTarget(pModal), bEscape ? Qt::Key_Escape : Qt::Key_Return);
     }
 
     CFixedClockRuntime& m_clock;
@@ -169,9 +168,7 @@ protected:
 
 TEST_F(FrameSoak, GamesAfterGamesKeepMemoryWindowsAndTheRankFile)
 {
-    const long long nTicks = qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS") > 0
-                                 ? qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS")
-                                 : 30000;
+    const long long nSet = qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS"), nTicks = nSet > 0 ? nSet : 30000;
     QFile::copy(VANTREL_CLASH_WAV, "clash.wav"); // as the game is installed
     SetTable(RecordBytes("P1", -996, 1) + RecordBytes("P2", -997, 1) + RecordBytes("P3", -998, 1) +
              RecordBytes("P4", -999, 1) + RecordBytes("P5", -1000, 1)); // saved at start-up: early games qualify
