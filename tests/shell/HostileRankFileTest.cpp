@@ -3,7 +3,6 @@
 
 #include <gmock/gmock.h>
 
-#include <functional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -62,11 +61,6 @@ struct HostileCase {
     std::function<void()> swap = {}; // replaces "rank.vtd" between start-up and the ranking box
 };
 
-void PrintTo(const HostileCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 const HostileCase CASES[] = {
     {"Missing", [] {}, "", BUILT_IN, "", BUILT_IN},
     {"Empty", File(""), "", BUILT_IN, "", BUILT_IN},
@@ -118,13 +112,12 @@ TEST_P(HostileRankFile, StartPlayAndRankingBox)
     Open();
     EXPECT_TRUE(ShowsField());
     ASSERT_EQ(m_sys.m_boxes.size(), *c.startProblem ? 1u : 0u);
-    if (*c.startProblem) {
-        const bool bRead = std::string_view(c.startProblem).starts_with("cannot be read");
+    if (*c.startProblem)
         EXPECT_EQ(m_sys.m_boxes[0], std::string("The ranking file rank.vtd ") + c.startProblem +
-                                        (bRead ? ". The built-in ranking is used and the file is left unchanged."
-                                               : ". The built-in ranking is used; new scores may not be saved.") +
+                                        (std::string_view(c.startProblem).starts_with("cannot be read")
+                                             ? ". The built-in ranking is used and the file is left unchanged."
+                                             : ". The built-in ranking is used; new scores may not be saved.") +
                                         " [0x30]");
-    }
     EXPECT_TRUE(Snapshot() == afterStart) << "after start-up";
     Start();
     EXPECT_TRUE(m_sys.Tick());
@@ -139,9 +132,8 @@ TEST_P(HostileRankFile, StartPlayAndRankingBox)
     m_sys.Command(ID_RANKING);
     ASSERT_EQ(m_sys.m_boxes.size(), n + (*c.saveError ? 2 : 1));
     EXPECT_TRUE(TableBytes() == c.shown) << "the table shown";
-    if (*c.saveError) {
+    if (*c.saveError)
         EXPECT_THAT(m_sys.m_boxes.back(), HasSubstr(std::string("\"rank.vtd\".\n") + c.saveError));
-    }
     EXPECT_TRUE(Snapshot() == c.after) << "after the ranking box";
     EXPECT_TRUE(m_sys.Tick()) << "the game goes on";
 }

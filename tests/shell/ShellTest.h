@@ -59,10 +59,9 @@ public:
     // Ticks until the timer stops; the number fired.
     int TickUntilStopped()
     {
-        int nTicks = 0;
-        while (Tick())
-            ++nTicks;
-        return nTicks;
+        for (int nTicks = 0;; ++nTicks)
+            if (!Tick())
+                return nTicks;
     }
 
     CWnd* m_pFrame = nullptr;
