@@ -10,15 +10,9 @@ game=$(realpath "$1")
 # (destroy, display or a signal's name). The game must be gone within 20 s (about 1 s when it works), with exit
 # status 0 (1, which Qt gives, when the display is gone).
 run() {
-    local dir=$work/$1-${2:-cancelled} main seen box status=0
-    mkdir "$dir" && cp "$work/rank.vtd" "$dir/"
-    (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
-    local pid=$!
-    pids+=("$pid")
-    main=$(new_window "Vantrel Ver0.2" "")
-    xdotool windowactivate --sync "$main" key alt+g s
-    seen=$main$'\n'$(answer "Vantrel Ver0.2" "$main" Return) # the start box
-    seen+=$'\n'$(answer "Vantrel Ver0.2" "$seen" Return)     # the game-over box, once the head has crashed
+    local dir=$work/$1-${2:-cancelled} box status=0
+    launch "$dir" "$work/rank.vtd"
+    play_to_crash
     box=$(new_window "Type your Name." "")
     if [ -n "$2" ]; then
         xdotool windowactivate --sync "$box" type "$2"
