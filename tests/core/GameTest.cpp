@@ -62,11 +62,9 @@ Image WithSprite(Image image, int x0, int y0)
     return image;
 }
 
-// The test's games run on a fixed clock.
-class GameTest : public testing::Test {
-public:
-    static constexpr unsigned nSecond = 1234567;
+constexpr unsigned nSecond = 1234567;
 
+class GameTest : public testing::Test {
 protected:
     CFixedClockRuntime m_runtime{nSecond};
 };

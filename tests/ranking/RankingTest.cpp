@@ -17,7 +17,6 @@ protected:
     CTempDir m_dir;
 };
 
-// Taken before any test runs, to see the table's compile-time content.
 const std::string s_strStartImage = TableBytes();
 
 // What the error box would say after "rank.vtd": the reason of the error a save raises, or "saved".

@@ -45,7 +45,6 @@ void Write(const char* name, const std::string& bytes, fs::perms perms = fs::per
     std::ofstream(name, std::ios::binary) << bytes;
     fs::permissions(name, perms);
 }
-// Makes "rank.vtd" with these bytes.
 std::function<void()> File(std::string bytes, fs::perms perms = fs::perms(0644))
 {
     return [=] { Write("rank.vtd", bytes, perms); };
@@ -112,12 +111,13 @@ TEST_P(HostileRankFile, StartPlayAndRankingBox)
     Open();
     EXPECT_TRUE(ShowsField());
     ASSERT_EQ(m_sys.m_boxes.size(), *c.startProblem ? 1u : 0u);
-    if (*c.startProblem)
+    if (*c.startProblem) {
         EXPECT_EQ(m_sys.m_boxes[0], std::string("The ranking file rank.vtd ") + c.startProblem +
                                         (std::string_view(c.startProblem).starts_with("cannot be read")
                                              ? ". The built-in ranking is used and the file is left unchanged."
                                              : ". The built-in ranking is used; new scores may not be saved.") +
                                         " [0x30]");
+    }
     EXPECT_TRUE(Snapshot() == afterStart) << "after start-up";
     Start();
     EXPECT_TRUE(m_sys.Tick());
@@ -132,8 +132,9 @@ TEST_P(HostileRankFile, StartPlayAndRankingBox)
     m_sys.Command(ID_RANKING);
     ASSERT_EQ(m_sys.m_boxes.size(), n + (*c.saveError ? 2 : 1));
     EXPECT_TRUE(TableBytes() == c.shown) << "the table shown";
-    if (*c.saveError)
+    if (*c.saveError) {
         EXPECT_THAT(m_sys.m_boxes.back(), HasSubstr(std::string("\"rank.vtd\".\n") + c.saveError));
+    }
     EXPECT_TRUE(Snapshot() == c.after) << "after the ranking box";
     EXPECT_TRUE(m_sys.Tick()) << "the game goes on";
 }

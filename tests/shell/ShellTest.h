@@ -54,7 +54,7 @@ public:
             PaintIfInvalid(); // the loop paints once nothing else is waiting
     }
     void Command(UINT nID) { Send(WM_COMMAND, nID); }
-    // One WM_TIMER, only while the timer runs; false when it is stopped.
+    // One WM_TIMER, only while the timer runs.
     bool Tick() { return m_bTimerRunning && (Send(WM_TIMER, 1), true); }
     // Ticks until the timer stops; the number fired.
     int TickUntilStopped()
@@ -217,7 +217,6 @@ protected:
             std::ofstream("rank.vtd", std::ios::binary) << image;
         ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(m_sys, m_scene.m_clock)));
     }
-    // The Start command with its box answered by OK.
     void Start()
     {
         m_sys.Then(IDOK);

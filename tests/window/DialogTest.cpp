@@ -20,7 +20,7 @@ namespace {
 // How text reaches the edit box: keystrokes, an input method's commit, or the clipboard.
 enum class By { Keys, InputMethod, Paste };
 
-// Sets the box to before (cursor at the end), then enters text.
+// Sets the box to before, then enters text.
 void Enter(QLineEdit* pEdit, const QString& before, By by, const QString& text)
 {
     pEdit->setText(before);
@@ -41,7 +41,6 @@ void Enter(QLineEdit* pEdit, const QString& before, By by, const QString& text)
 
 } // namespace
 
-// Dialogs exist only while the frame does.
 class DialogTest : public WindowTest {
 protected:
     void SetUp() override

@@ -130,12 +130,12 @@ protected:
 TEST_P(SoundTest, TheGameOverBoxComesAtOnceTheNameEntryFollowsAndOnlyAPlayableWaveIsHeard)
 {
     const Row& row = GetParam();
-    if (row.wave == Wave::Game || row.wave == Wave::CutInFrame)
-        ASSERT_TRUE(QFile::copy(VANTREL_CLASH_WAV, "clash.wav") &&
-                    (row.wave == Wave::Game || QFile::resize("clash.wav", 5001)));
-    else if (row.wave != Wave::Absent)
-        ASSERT_TRUE(WriteLoudWave(row.wave, row.wave == Wave::Rate10Hz ? 10 : RECORD_RATE,
-                                  row.wave == Wave::Oversized ? CQtSound::MAX_SOUND_BYTES / 2 : RECORD_RATE));
+    const bool bGame = row.wave == Wave::Game || row.wave == Wave::CutInFrame;
+    ASSERT_TRUE(bGame ? QFile::copy(VANTREL_CLASH_WAV, "clash.wav") &&
+                            (row.wave == Wave::Game || QFile::resize("clash.wav", 5001))
+                      : row.wave == Wave::Absent ||
+                            WriteLoudWave(row.wave, row.wave == Wave::Rate10Hz ? 10 : RECORD_RATE,
+                                          row.wave == Wave::Oversized ? CQtSound::MAX_SOUND_BYTES / 2 : RECORD_RATE));
     qputenv("PULSE_SERVER", QFile::encodeName("unix:" + Socket()));
     if (row.server == Server::Daemon)
         StartDaemon();
