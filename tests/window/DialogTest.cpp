@@ -3,7 +3,6 @@
 
 #include "NameDlg.h"
 #include "QtByteLimitValidator.h"
-#include "QtResourceImage.h"
 #include "resource.h"
 
 #include <QApplication>
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include "../ranking/RankBytes.h"
 #include "Cp932.h"
 #include "GameConstants.h"
-#include "RankTable.h"
 
 #include <QApplication>
 #include <QFile>

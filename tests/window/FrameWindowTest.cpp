@@ -5,8 +5,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QTest>
 
 namespace {
 
