@@ -74,9 +74,8 @@ TEST_F(DialogTest, EditBoxKeepsSixteenBytesOfPrintableCodePage932AndBeepsAtTheRe
         {"", By::Keys, "aé한😀b", "ab", true},                            // beyond code page 932
         {"", By::InputMethod, "a\tb\nc\x1b\x7f", "abc", true},           // control characters
         {"", By::Paste, "A\tB\r\nC", "ABC", true},
-        {"", By::Paste, "ABC😀", "ABC", true}, // a refused character does not drop the whole paste
-        {"", By::Paste, "名前😀ＡＢＣＤＥＦＧ", "名前ＡＢＣＤＥＦ", true},
-        {"", By::Paste, QString("😀").repeated(20000), "", true}, // the box's length limit cuts a pair in two
+        {"", By::Paste, "名前😀ＡＢＣＤＥＦＧ", "名前ＡＢＣＤＥＦ", true}, // a refused character does not drop the rest
+        {"", By::Paste, QString("😀").repeated(20000), "", true},          // the box's length limit cuts a pair in two
     };
     QStringList kept, expected;
     const auto result = AskName([&](QWidget* pModal, QLineEdit* pEdit) {
