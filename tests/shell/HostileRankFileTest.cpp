@@ -45,7 +45,7 @@ void Write(const char* name, const std::string& bytes, fs::perms perms = fs::per
     std::ofstream(name, std::ios::binary) << bytes;
     fs::permissions(name, perms);
 }
-std::function<void()> File(std::string bytes, fs::perms perms = fs::perms(0644))
+std::function<void()> File(const std::string& bytes, fs::perms perms = fs::perms(0644))
 {
     return [=] { Write("rank.vtd", bytes, perms); };
 }

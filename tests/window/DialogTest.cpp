@@ -47,7 +47,7 @@ protected:
         OpenFrame();
     }
     // The name dialog, ended by end; returns its result and, after OK, the name.
-    std::pair<INT_PTR, std::string> AskName(std::function<void(QWidget*, QLineEdit*)> end)
+    std::pair<INT_PTR, std::string> AskName(const std::function<void(QWidget*, QLineEdit*)>& end)
     {
         CNameDlg dlg(Frame());
         OnNextModal([end](QWidget* pModal) { end(pModal, pModal->findChild<QLineEdit*>()); });
