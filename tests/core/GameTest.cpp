@@ -20,7 +20,7 @@ using Image = std::vector<COLORREF>; // 640 x 400, row by row
 // with the second, safe blocks, gates; the label rows come from reference text drawn on its own surface.
 Image ExpectedField(unsigned nSecond, int nStars, const std::string& strStage, const std::string& strScore)
 {
-    Image image(640 * 400, 0);
+    Image image(640UL * 400, 0);
     const auto fill = [&](int x1, int y1, int x2, int y2, COLORREF cr) { // inclusive corners
         for (int y = y1; y <= y2; ++y)
             std::fill_n(&image[y * 640 + x1], x2 - x1 + 1, cr);
@@ -62,11 +62,9 @@ Image WithSprite(Image image, int x0, int y0)
     return image;
 }
 
-// The test's games run on a fixed clock.
-class GameTest : public testing::Test {
-public:
-    static constexpr unsigned nSecond = 1234567;
+constexpr unsigned nSecond = 1234567;
 
+class GameTest : public testing::Test {
 protected:
     CFixedClockRuntime m_runtime{nSecond};
 };

@@ -1,5 +1,5 @@
-// Code page 932 conversion: round trips, replacement of bad bytes, unrepresentable characters, and the tables
-// against the C library's converter for every byte pair and every character.
+// Code page 932 conversion against the C library's converter for every byte pair and every character, and malformed
+// UTF-8 refused.
 #include "Cp932.h"
 
 #include <gtest/gtest.h>
@@ -47,21 +47,11 @@ std::optional<std::string> IconvEncode(std::string_view utf8)
 
 } // namespace
 
-TEST(Cp932Test, RoundTripsReplacesBadBytesAndRefusesWhatItCannotHold)
+// Malformed UTF-8, which the per-character comparison below never builds: cut short, overlong, surrogate, past
+// U+10FFFF, stray continuation byte.
+TEST(Cp932Test, RefusesMalformedUtf8)
 {
-    // "abc\" U+3042 U+30B9 U+65E5 in both encodings.
-    const std::string cp932 = "abc\\\x82\xA0\x83\x58\x93\xFA", utf8 = "abc\\\xE3\x81\x82\xE3\x82\xB9\xE6\x97\xA5";
-    EXPECT_EQ(Cp932ToUtf8(cp932), utf8);
-    EXPECT_EQ(Utf8ToCp932(utf8), cp932);
-    // An incomplete or invalid byte becomes U+FFFD.
-    EXPECT_EQ(Cp932ToUtf8("a\x82"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(Cp932ToUtf8("\xFF"
-                          "b"),
-              "\xEF\xBF\xBD"
-              "b");
-    // Euro sign, emoji, cut short, overlong, surrogate, past U+10FFFF, stray continuation byte.
-    for (const char* bad : {"\xE2\x82\xAC", "\xF0\x9F\x98\x80", "a\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-                            "\x80", "\xE3\x81"})
+    for (const char* bad : {"a\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80", "\xE3\x81"})
         EXPECT_FALSE(Utf8ToCp932(bad).has_value()) << bad;
 }
 

@@ -10,7 +10,6 @@ using testing::Not;
 
 namespace {
 
-// The built-in places 1 to 3 and 1 to 4.
 const std::string TOP3 = BUILT_IN.substr(0, 84), TOP4 = BUILT_IN.substr(0, 112);
 
 using FlowTest = ShellTest;

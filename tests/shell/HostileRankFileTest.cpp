@@ -3,7 +3,6 @@
 
 #include <gmock/gmock.h>
 
-#include <functional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -46,8 +45,7 @@ void Write(const char* name, const std::string& bytes, fs::perms perms = fs::per
     std::ofstream(name, std::ios::binary) << bytes;
     fs::permissions(name, perms);
 }
-// Makes "rank.vtd" with these bytes.
-std::function<void()> File(std::string bytes, fs::perms perms = fs::perms(0644))
+std::function<void()> File(const std::string& bytes, fs::perms perms = fs::perms(0644))
 {
     return [=] { Write("rank.vtd", bytes, perms); };
 }
@@ -61,11 +59,6 @@ struct HostileCase {
     std::string after;               // Snapshot() after the ranking box
     std::function<void()> swap = {}; // replaces "rank.vtd" between start-up and the ranking box
 };
-
-void PrintTo(const HostileCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 const HostileCase CASES[] = {
     {"Missing", [] {}, "", BUILT_IN, "", BUILT_IN},
@@ -88,6 +81,9 @@ const HostileCase CASES[] = {
     {"LinkToAFileElsewhere",
      [] { Write("../elsewhere/rank.vtd", UNSORTED + "T"), fs::create_symlink("../elsewhere/rank.vtd", "rank.vtd"); },
      "", SORTED, "", "-> ../elsewhere/rank.vtd\n" + SORTED + "T"},
+    {"LinkToAMissingFile", [] { fs::create_symlink("../elsewhere/new", "rank.vtd"); },
+     "cannot be created (a link to a missing file)", BUILT_IN, "a link to a missing file",
+     "-> ../elsewhere/new\n<missing>"},
     {"FullDisk", [] { fs::create_symlink("/dev/full", "rank.vtd"); }, "cannot be read (not a regular file)", BUILT_IN,
      "Not saved", "-> /dev/full\n<not a file>"},
     {"DeviceLinkedAfterStart", [] {}, "", BUILT_IN, "not a regular file", "-> /dev/null\n<not a file>",
@@ -116,10 +112,10 @@ TEST_P(HostileRankFile, StartPlayAndRankingBox)
     EXPECT_TRUE(ShowsField());
     ASSERT_EQ(m_sys.m_boxes.size(), *c.startProblem ? 1u : 0u);
     if (*c.startProblem) {
-        const bool bRead = std::string_view(c.startProblem).starts_with("cannot be read");
         EXPECT_EQ(m_sys.m_boxes[0], std::string("The ranking file rank.vtd ") + c.startProblem +
-                                        (bRead ? ". The built-in ranking is used and the file is left unchanged."
-                                               : ". The built-in ranking is used; new scores may not be saved.") +
+                                        (std::string_view(c.startProblem).starts_with("cannot be read")
+                                             ? ". The built-in ranking is used and the file is left unchanged."
+                                             : ". The built-in ranking is used; new scores may not be saved.") +
                                         " [0x30]");
     }
     EXPECT_TRUE(Snapshot() == afterStart) << "after start-up";

@@ -39,7 +39,7 @@ public:
     // it); a dialog ended with IDOK gets name typed into its edit box.
     void Then(int nResult, std::string name = {}, std::function<void()> inside = {})
     {
-        m_answers.push_back({nResult, std::move(name), std::move(inside)});
+        m_answers.emplace_back(nResult, std::move(name), std::move(inside));
     }
     // A message from the "user". A frame destroyed by a handler is deleted, and an invalid window painted, once the
     // outermost handler returns.
@@ -54,15 +54,14 @@ public:
             PaintIfInvalid(); // the loop paints once nothing else is waiting
     }
     void Command(UINT nID) { Send(WM_COMMAND, nID); }
-    // One WM_TIMER, only while the timer runs; false when it is stopped.
+    // One WM_TIMER, only while the timer runs.
     bool Tick() { return m_bTimerRunning && (Send(WM_TIMER, 1), true); }
     // Ticks until the timer stops; the number fired.
     int TickUntilStopped()
     {
-        int nTicks = 0;
-        while (Tick())
-            ++nTicks;
-        return nTicks;
+        for (int nTicks = 0;; ++nTicks)
+            if (!Tick())
+                return nTicks;
     }
 
     CWnd* m_pFrame = nullptr;
@@ -182,7 +181,7 @@ public:
     }
     void DestroyWindow() override
     {
-        s.m_log.push_back("destroy");
+        s.m_log.emplace_back("destroy");
         s.m_bDestroyPending = true;
     }
 
@@ -218,7 +217,6 @@ protected:
             std::ofstream("rank.vtd", std::ios::binary) << image;
         ASSERT_TRUE(theApp.ShowMainFrame(new CMainFrame(m_sys, m_scene.m_clock)));
     }
-    // The Start command with its box answered by OK.
     void Start()
     {
         m_sys.Then(IDOK);
@@ -226,9 +224,9 @@ protected:
     }
     bool ShowsField() const
     {
-        return std::equal(m_scene.m_field.Bits(), m_scene.m_field.Bits() + 640 * 400, m_sys.m_screen.Bits());
+        return std::equal(m_scene.m_field.Bits(), m_scene.m_field.Bits() + 640L * 400, m_sys.m_screen.Bits());
     }
-    std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + n, m_sys.m_log.end()}; }
+    std::vector<std::string> LogFrom(std::size_t n) const { return {m_sys.m_log.begin() + long(n), m_sys.m_log.end()}; }
 
     CTestScene m_scene{FIELD_SECOND};
     CScriptedWindowSystem m_sys;

@@ -39,7 +39,6 @@ testing::AssertionResult SurfaceIs(const CDC& dc, Expected expected)
     return testing::AssertionFailure() << first.str() << nWrong << " pixels differ";
 }
 
-// The same against a whole 640 x 400 image, row by row.
 inline testing::AssertionResult SurfaceIs(const CDC& dc, const std::vector<COLORREF>& image)
 {
     return SurfaceIs(dc, [&](int x, int y) { return image[y * 640 + x]; });

@@ -11,7 +11,6 @@
 #include <stdexcept>
 #include <string>
 
-// The colour of a bitmap's pixel at (x, y).
 inline COLORREF Pixel(const CBitmap& bmp, int x, int y)
 {
     return CBitmap::FromPixel(bmp.Bits()[y * bmp.GetWidth() + x]);

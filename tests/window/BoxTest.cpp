@@ -10,9 +10,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMessageBox>
 #include <QRegularExpression>
-#include <QTest>
 
 namespace {
 

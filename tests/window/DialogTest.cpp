@@ -3,7 +3,6 @@
 
 #include "NameDlg.h"
 #include "QtByteLimitValidator.h"
-#include "QtResourceImage.h"
 #include "resource.h"
 
 #include <QApplication>
@@ -13,14 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 
 // How text reaches the edit box: keystrokes, an input method's commit, or the clipboard.
 enum class By { Keys, InputMethod, Paste };
 
-// Sets the box to before (cursor at the end), then enters text.
+// Sets the box to before, then enters text.
 void Enter(QLineEdit* pEdit, const QString& before, By by, const QString& text)
 {
     pEdit->setText(before);
@@ -41,7 +39,6 @@ void Enter(QLineEdit* pEdit, const QString& before, By by, const QString& text)
 
 } // namespace
 
-// Dialogs exist only while the frame does.
 class DialogTest : public WindowTest {
 protected:
     void SetUp() override
@@ -50,7 +47,7 @@ protected:
         OpenFrame();
     }
     // The name dialog, ended by end; returns its result and, after OK, the name.
-    std::pair<INT_PTR, std::string> AskName(std::function<void(QWidget*, QLineEdit*)> end)
+    std::pair<INT_PTR, std::string> AskName(const std::function<void(QWidget*, QLineEdit*)>& end)
     {
         CNameDlg dlg(Frame());
         OnNextModal([end](QWidget* pModal) { end(pModal, pModal->findChild<QLineEdit*>()); });
@@ -77,9 +74,8 @@ TEST_F(DialogTest, EditBoxKeepsSixteenBytesOfPrintableCodePage932AndBeepsAtTheRe
         {"", By::Keys, "aé한😀b", "ab", true},                            // beyond code page 932
         {"", By::InputMethod, "a\tb\nc\x1b\x7f", "abc", true},           // control characters
         {"", By::Paste, "A\tB\r\nC", "ABC", true},
-        {"", By::Paste, "ABC😀", "ABC", true}, // a refused character does not drop the whole paste
-        {"", By::Paste, "名前😀ＡＢＣＤＥＦＧ", "名前ＡＢＣＤＥＦ", true},
-        {"", By::Paste, QString("😀").repeated(20000), "", true}, // the box's length limit cuts a pair in two
+        {"", By::Paste, "名前😀ＡＢＣＤＥＦＧ", "名前ＡＢＣＤＥＦ", true}, // a refused character does not drop the rest
+        {"", By::Paste, QString("😀").repeated(20000), "", true},          // the box's length limit cuts a pair in two
     };
     QStringList kept, expected;
     const auto result = AskName([&](QWidget* pModal, QLineEdit* pEdit) {

@@ -7,7 +7,6 @@
 #include "../ranking/RankBytes.h"
 #include "Cp932.h"
 #include "GameConstants.h"
-#include "RankTable.h"
 
 #include <QApplication>
 #include <QFile>
@@ -148,8 +147,7 @@ private:
         }
         if (pEdit != nullptr)
             ++(bEscape ? m_nNamesCancelled : m_nNamesTyped);
-        QTest::keyClick(pModal->focusWidget() != nullptr ? pModal->focusWidget() : pModal,
-                        bEscape ? Qt::Key_Escape : Qt::Key_Return);
+        QTest::keyClick(WindowTest::KeyTarget(pModal), bEscape ? Qt::Key_Escape : Qt::Key_Return);
     }
 
     CFixedClockRuntime& m_clock;
@@ -169,9 +167,7 @@ protected:
 
 TEST_F(FrameSoak, GamesAfterGamesKeepMemoryWindowsAndTheRankFile)
 {
-    const long long nTicks = qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS") > 0
-                                 ? qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS")
-                                 : 30000;
+    const long long nSet = qEnvironmentVariableIntValue("VANTREL_SOAK_TICKS"), nTicks = nSet > 0 ? nSet : 30000;
     QFile::copy(VANTREL_CLASH_WAV, "clash.wav"); // as the game is installed
     SetTable(RecordBytes("P1", -996, 1) + RecordBytes("P2", -997, 1) + RecordBytes("P3", -998, 1) +
              RecordBytes("P4", -999, 1) + RecordBytes("P5", -1000, 1)); // saved at start-up: early games qualify
@@ -196,10 +192,8 @@ TEST_F(FrameSoak, GamesAfterGamesKeepMemoryWindowsAndTheRankFile)
     }
     EXPECT_EQ(p.m_end.second, p.m_half.second) << "a box or dialog outlives its command";
     // rank.vtd: the table's image, sorted, each name NUL-terminated and built in or typed in this run.
-    RankEntry table[RANK_COUNT]{};
-    QFile file("rank.vtd");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && file.size() == sizeof table && file.read((char*)table, sizeof table));
-    EXPECT_EQ(std::memcmp(table, g_rankTable, sizeof table), 0);
+    EXPECT_TRUE(FileBytes() == TableBytes());
+    const RankEntry* table = g_rankTable;
     for (int i = 0; i < RANK_COUNT; ++i)
         EXPECT_TRUE(strnlen(table[i].szName, RANK_NAME_SIZE) < RANK_NAME_SIZE && p.m_names.contains(table[i].szName) &&
                     table[i].nStage >= 1 &&

@@ -1,8 +1,6 @@
 // The crash sound on a real audio server: a private PulseAudio null sink recorded from its monitor.
 #include "WindowTest.h"
 
-#include "QtWindowSystem.h"
-
 #include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,25 +32,24 @@ struct Row {
     bool bHeard;
 };
 
-// nFrames of a full-scale square wave, mono, at nRate Hz: 16-bit PCM in the plain or the extensible layout, or 32-bit
-// float. Loud if it were ever played.
-QByteArray LoudWave(Wave wave, quint32 nRate, quint32 nFrames)
+// Writes "clash.wav": nFrames of a full-scale square wave, mono, at nRate Hz: 16-bit PCM in the plain or the extensible
+// layout, or 32-bit float. Loud if it were ever played.
+bool WriteLoudWave(Wave wave, quint32 nRate, quint32 nFrames)
 {
     const bool bFloat = wave == Wave::Float, bExtensible = wave == Wave::Extensible;
     const quint16 nSampleBytes = bFloat ? 4 : 2;
     const quint32 nFmtBytes = bExtensible ? 40 : 16;
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
+    QFile file("clash.wav");
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
     out.setByteOrder(QDataStream::LittleEndian);
     out.setFloatingPointPrecision(QDataStream::SinglePrecision);
     out.writeRawData("RIFF", 4);
     out << quint32{4 + 8 + nFmtBytes + 8 + nFrames * nSampleBytes};
     out.writeRawData("WAVEfmt ", 8);
-    out << nFmtBytes
-        << quint16(bExtensible ? 0xFFFE
-                   : bFloat    ? 3
-                               : 1)
-        << quint16{1} << nRate << nRate * nSampleBytes << nSampleBytes << quint16(8 * nSampleBytes);
+    out << nFmtBytes << quint16(bExtensible ? 0xFFFE : 1 + 2 * int(bFloat)) << quint16{1} << nRate
+        << nRate * nSampleBytes << nSampleBytes << quint16(8 * nSampleBytes);
     if (bExtensible) // the size of the rest, valid bits, speaker mask, then the PCM sub-format's GUID
         out << quint16{22} << quint16{16} << quint32{4} << quint32{1} << quint32{0x00100000}
             << quint64{0x719B3800AA000080};
@@ -61,7 +58,7 @@ QByteArray LoudWave(Wave wave, quint32 nRate, quint32 nFrames)
     for (quint32 i = 0; i < nFrames; ++i)
         bFloat ? void(out << ((i / 20) % 2 != 0 ? 0.9F : -0.9F))
                : void(out << qint16((i / 20) % 2 != 0 ? 30000 : -30000));
-    return bytes;
+    return out.status() == QDataStream::Ok;
 }
 
 } // namespace
@@ -133,18 +130,12 @@ protected:
 TEST_P(SoundTest, TheGameOverBoxComesAtOnceTheNameEntryFollowsAndOnlyAPlayableWaveIsHeard)
 {
     const Row& row = GetParam();
-    QByteArray bytes;
-    if (row.wave == Wave::Game || row.wave == Wave::CutInFrame) {
-        QFile game(VANTREL_CLASH_WAV);
-        ASSERT_TRUE(game.open(QIODevice::ReadOnly));
-        bytes = game.readAll().left(row.wave == Wave::CutInFrame ? 5001 : CQtSound::MAX_SOUND_BYTES);
-    } else if (row.wave != Wave::Absent) {
-        bytes = LoudWave(row.wave, row.wave == Wave::Rate10Hz ? 10 : RECORD_RATE,
-                         row.wave == Wave::Oversized ? CQtSound::MAX_SOUND_BYTES / 2 : RECORD_RATE);
-    }
-    QFile file("clash.wav");
-    ASSERT_TRUE(bytes.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
-    file.close();
+    const bool bGame = row.wave == Wave::Game || row.wave == Wave::CutInFrame;
+    ASSERT_TRUE(bGame ? QFile::copy(VANTREL_CLASH_WAV, "clash.wav") &&
+                            (row.wave == Wave::Game || QFile::resize("clash.wav", 5001))
+                      : row.wave == Wave::Absent ||
+                            WriteLoudWave(row.wave, row.wave == Wave::Rate10Hz ? 10 : RECORD_RATE,
+                                          row.wave == Wave::Oversized ? CQtSound::MAX_SOUND_BYTES / 2 : RECORD_RATE));
     qputenv("PULSE_SERVER", QFile::encodeName("unix:" + Socket()));
     if (row.server == Server::Daemon)
         StartDaemon();

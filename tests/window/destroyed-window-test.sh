@@ -6,29 +6,13 @@ set -euo pipefail
 game=$(realpath "$1")
 . "$(dirname "$0")/x-session.sh" destroyed
 
-# Presses Return in the next new box of the game (not among the lines of $1) and waits until it is gone; prints its id.
-confirm() {
-    local box
-    box=$(new_window "Vantrel Ver0.2" "$1")
-    echo "$box"
-    xdotool windowactivate --sync "$box" key Return
-    for _ in $(seq 300); do xdotool search --onlyvisible --name "^Vantrel Ver0.2\$" | grep -qx "$box" || return 0; sleep 0.1; done
-    fail "box $box stayed open"
-}
-
 # One game up to the name dialog; then $2 is typed and confirmed unless empty, and the session ends the way $1 says
 # (destroy, display or a signal's name). The game must be gone within 20 s (about 1 s when it works), with exit
 # status 0 (1, which Qt gives, when the display is gone).
 run() {
-    local dir=$work/$1-${2:-cancelled} main seen box status=0
-    mkdir "$dir" && cp "$work/rank.vtd" "$dir/"
-    (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
-    local pid=$!
-    pids+=("$pid")
-    main=$(new_window "Vantrel Ver0.2" "")
-    xdotool windowactivate --sync "$main" key alt+g s
-    seen=$main$'\n'$(confirm "$main") # the start box
-    seen+=$'\n'$(confirm "$seen")     # the game-over box, once the head has crashed
+    local dir=$work/$1-${2:-cancelled} box status=0
+    launch "$dir" "$work/rank.vtd"
+    play_to_crash
     box=$(new_window "Type your Name." "")
     if [ -n "$2" ]; then
         xdotool windowactivate --sync "$box" type "$2"
@@ -44,8 +28,7 @@ run() {
     display) kill "$xvfb" ;;
     *) kill -s "$1" "$pid" ;;
     esac
-    for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$dir: the game still runs 20 s after the session ended"
+    await_exit "$pid" 20 "$dir: the game still runs 20 s after the session ended"
     wait "$pid" || status=$?
     [ "$status" = "$([ "$1" = display ] && echo 1 || echo 0)" ] || fail "$dir: exit status $status: $(cat "$dir/log")"
     if [ -n "$2" ]; then

@@ -7,25 +7,10 @@ game=$(realpath "$1")
 wave=$(realpath "$2")
 . "$(dirname "$0")/x-session.sh" sound-exit
 
-# Starts the game in a directory of its own with $1 as clash.wav and five empty records; sets pid and main.
-start() {
-    local dir
-    dir=$(mktemp -d "$work/game-XXXXXX")
-    cp "$1" "$dir/clash.wav"
-    head -c 140 /dev/zero >"$dir/rank.vtd"
-    (cd "$dir" && exec "$game") >"$dir/log" 2>&1 &
-    pid=$!
-    pids+=("$pid")
-    main=$(new_window "Vantrel Ver0.2")
-}
-# Answers the next window named $1 other than the main one with key $2, and waits until it is gone.
-answer() {
-    local box
-    box=$(new_window "$1" "$main")
-    xdotool windowactivate --sync "$box" key "$2"
-    for _ in $(seq 100); do xdotool search --onlyvisible --name "^$1\$" | grep -qx "$box" || return 0; sleep 0.1; done
-    fail "window $box stayed open"
-}
+head -c 140 /dev/zero >"$work/rank.vtd"
+runs=0
+# Starts the game in a folder of its own with $1 (a file named clash.wav) and five empty records.
+start() { launch "$work/game-$((runs += 1))" "$work/rank.vtd" "$1"; }
 # $1 sounds are in the server's cache.
 ready() {
     for _ in $(seq 100); do [ "$(pactl list samples short | grep -c vantrel)" = "$1" ] && return; sleep 0.1; done
@@ -33,22 +18,19 @@ ready() {
 }
 # One game, up to the name entry, escaped.
 crash() {
-    xdotool windowactivate --sync "$main" key alt+g s
-    answer "Vantrel Ver0.2" Return # the start box
-    answer "Vantrel Ver0.2" Return # the game-over box
-    answer "Type your Name." Escape
+    play_to_crash
+    answer "Type your Name." "" Escape >/dev/null
 }
 # Quits by $1: "menu" (Exit and the prompt's OK) or "close" (the title bar's close, alt+F4 in openbox); the game must
 # be gone within 5 s with status 0.
 quit() {
     if [ "$1" = menu ]; then
         xdotool windowactivate --sync "$main" key alt+g x
-        answer "Vantrel Ver0.2" Return
+        answer "Vantrel Ver0.2" "$main" Return >/dev/null
     else
         xdotool windowactivate --sync "$main" key alt+F4
     fi
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$2: the game still runs 5 s after the quit"
+    await_exit "$pid" 5 "$2: the game still runs 5 s after the quit"
     wait "$pid" || fail "$2: the game exited with status $?"
 }
 
@@ -71,12 +53,13 @@ export PULSE_SERVER=unix:$work/native
 for _ in $(seq 100); do [ -S "$work/native" ] && break; sleep 0.1; done
 
 # A 3 s sound playing at the quit, each time.
+mkdir "$work/long"
 python3 -c 'import struct, sys; n = 3 * 11025
 sys.stdout.buffer.write(b"RIFF" + struct.pack("<I", 36 + 2 * n) + b"WAVEfmt " + struct.pack("<IHHIIHH", 16, 1, 1,
     11025, 22050, 2, 16) + b"data" + struct.pack("<I", 2 * n) + b"".join(struct.pack("<h", 20000 if i // 20 % 2
-    else -20000) for i in range(n)))' >"$work/long.wav"
+    else -20000) for i in range(n)))' >"$work/long/clash.wav"
 for run in 1 2 3 4 5; do
-    start "$work/long.wav"
+    start "$work/long/clash.wav"
     ready 1
     crash
     quit menu "quit while the sound plays, run $run"

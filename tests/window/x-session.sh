@@ -1,5 +1,6 @@
 # Sourced by the scripts that drive the real game: a private Xvfb with openbox, a work folder removed at the end with
-# every process in pids, fail, and new_window. Sets work, pids, xvfb and DISPLAY. Usage: . x-session.sh <name>
+# every process in pids, fail, new_window, answer, await_exit, launch and play_to_crash. Sets work, pids, xvfb and
+# DISPLAY. Usage: game=<vantrel binary>; . x-session.sh <name>
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-$1-XXXXXX")
 pids=()
 trap '{ kill -CONT "${pids[@]}"; kill "${pids[@]}"; } 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -29,4 +30,33 @@ new_window() {
         sleep 0.1
     done
     fail "no window \"$1\" appeared"
+}
+# Presses key $3 in the next new window named $1 (not among the words of $2) and waits until it is gone; prints its id.
+answer() {
+    local box
+    box=$(new_window "$1" "$2")
+    echo "$box"
+    xdotool windowactivate --sync "$box" key "$3"
+    for _ in $(seq 300); do xdotool search --onlyvisible --name "^$1\$" | grep -qx "$box" || return 0; sleep 0.1; done
+    fail "window $box stayed open"
+}
+# Starts the game in the new folder $1 holding copies of the files $2...; sets pid and main.
+launch() {
+    mkdir "$1" && cp "${@:2}" "$1/"
+    (cd "$1" && exec "$game") >"$1/log" 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    main=$(new_window "Vantrel Ver0.2")
+}
+# Starts a game from the menu, answers its box and, once the head has crashed, the game-over box; sets seen to the ids
+# of the windows so far.
+play_to_crash() {
+    xdotool windowactivate --sync "$main" key alt+g s
+    seen=$main$'\n'$(answer "Vantrel Ver0.2" "$main" Return) # the start box
+    seen+=$'\n'$(answer "Vantrel Ver0.2" "$seen" Return)     # the game-over box
+}
+# Waits up to $2 s for process $1 to end, else fails with $3.
+await_exit() {
+    for _ in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+    fail "$3"
 }
