@@ -38,14 +38,15 @@
   var ready = new Promise(function (resolve) { resolveReady = resolve; });
   var boxes = {};
   var dialogs = {};
-  var audio = { context: null, buffers: {} };
+  var audio = { context: null, buffers: {}, waiting: [] };
+  var fieldShown = false;
   var lastPopup = null;
   var altAlone = false;
 
-  // ---- Module start: storage mounted and read before the program runs.
+  // ---- Module start: storage mounted and read before the program runs, while its code is still on the way.
   var Module = (window.Module = {
     noInitialRun: false,
-    preRun: [function () {
+    preInit: [function () {
       var FS = Module.FS;
       if (manualTicks) Module.vt.manual = true;
       FS.mkdir(DATA_DIR);
@@ -181,7 +182,7 @@
     },
     putImage: function (rgba, cx, cy, x, y) {
       context.putImageData(new ImageData(rgba.slice(), cx, cy), x, y);
-      resolveReady();
+      if (!fieldShown) afterFirstField();
     },
     boxOpen: function (id, text, caption, type, onEnd) {
       boxes[id] = openBox(text, caption, type, onEnd);
@@ -238,7 +239,12 @@
       closeModal(dialogs[id].element);
       delete dialogs[id];
     },
+    // Starting audio can hold the page for a long moment: it waits until the first field is on screen.
     soundPrepare: function (file) {
+      if (audio.waiting) {
+        audio.waiting.push(file);
+        return;
+      }
       var AC = window.AudioContext || window.webkitAudioContext;
       if (!AC || audio.buffers[file] !== undefined) return;
       audio.buffers[file] = null;
@@ -282,6 +288,22 @@
       if (storageOk && !syncing && fileStamp() !== lastSyncedStamp) syncStorage();
     },
   });
+
+  // The first field is drawn: once the browser has shown it, the work that can wait (sound, offline copy) begins.
+  function afterFirstField() {
+    fieldShown = true;
+    resolveReady();
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        var files = audio.waiting;
+        audio.waiting = null;
+        files.forEach(Page.soundPrepare);
+        if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
+          navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
+        }
+      });
+    });
+  }
 
   // ---- Boxes and dialogs.
   function titleBar(dialog, caption, onClose) {
@@ -762,10 +784,4 @@
     ready: ready,
     step: function (n) { return Module.vt.step(n); },
   };
-
-  if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
-    window.addEventListener('load', function () {
-      navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
-    });
-  }
 })();
