@@ -180,8 +180,8 @@
       var link = document.querySelector('link[rel=icon]');
       if (link) link.href = c.toDataURL('image/png');
     },
-    putImage: function (rgba, cx, cy, x, y) {
-      context.putImageData(new ImageData(rgba.slice(), cx, cy), x, y);
+    putImage: function (image, x, y) {
+      context.putImageData(image, x, y);
       if (!fieldShown) afterFirstField();
     },
     boxOpen: function (id, text, caption, type, onEnd) {
