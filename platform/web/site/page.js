@@ -34,6 +34,7 @@
   var storageOk = false;
   var lastSyncedStamp = null;
   var syncing = false;
+  var filesTouched = true;
   var resolveReady;
   var ready = new Promise(function (resolve) { resolveReady = resolve; });
   var boxes = {};
@@ -49,6 +50,14 @@
     preInit: [function () {
       var FS = Module.FS;
       if (manualTicks) Module.vt.manual = true;
+      // What can change a file is noted, so that an idle program costs no look at the ranking file.
+      ['write', 'rename', 'unlink', 'truncate'].forEach(function (name) {
+        var call = FS[name];
+        FS[name] = function () {
+          filesTouched = true;
+          return call.apply(this, arguments);
+        };
+      });
       FS.mkdir(DATA_DIR);
       Module.addRunDependency('storage');
       var done = function (ok) {
@@ -285,7 +294,9 @@
     },
     // The program waits with nothing to do: a changed ranking file goes to persistent storage.
     idle: function () {
-      if (storageOk && !syncing && fileStamp() !== lastSyncedStamp) syncStorage();
+      if (!storageOk || syncing || !filesTouched) return;
+      filesTouched = false;
+      if (fileStamp() !== lastSyncedStamp) syncStorage();
     },
   });
 
