@@ -10,6 +10,7 @@
 #include "Wnd.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -32,7 +33,8 @@ void ToRgba(const CBitmap& src, int x, int y, int cx, int cy, std::vector<std::u
         const std::uint32_t* pIn = src.Bits() + std::size_t(row) * std::size_t(src.GetWidth()) + x;
         for (int col = 0; col < cx; ++col) {
             const std::uint32_t pixel = pIn[col];
-            *pOut++ = 0xFF000000U | (pixel & 0xFF00U) | ((pixel >> 16) & 0xFFU) | ((pixel & 0xFFU) << 16);
+            // Red and blue trade places: a half-word rotation brings each to the other's byte.
+            *pOut++ = 0xFF000000U | (pixel & 0xFF00U) | (std::rotl(pixel, 16) & 0xFF00FFU);
         }
     }
 }
