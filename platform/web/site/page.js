@@ -39,8 +39,10 @@
   var ready = new Promise(function (resolve) { resolveReady = resolve; });
   var boxes = {};
   var dialogs = {};
-  var audio = { context: null, buffers: {}, waiting: [] };
-  var fieldShown = false;
+  var audio = { context: null, buffers: {} };
+  // Work that can wait until the first field is on screen; null once it has run.
+  var afterField = [];
+  var fieldPut = false;
   var lastPopup = null;
   var altAlone = false;
 
@@ -182,6 +184,10 @@
       if (button.dataset.command) button.addEventListener('click', function () { command(id); });
     },
     setIcon: function (rgba, cx, cy) {
+      if (afterField) {
+        afterField.push(function () { Page.setIcon(rgba, cx, cy); });
+        return;
+      }
       var c = document.createElement('canvas');
       c.width = cx;
       c.height = cy;
@@ -191,7 +197,7 @@
     },
     putImage: function (image, x, y) {
       context.putImageData(image, x, y);
-      if (!fieldShown) afterFirstField();
+      if (!fieldPut) afterFirstField();
     },
     boxOpen: function (id, text, caption, type, onEnd) {
       boxes[id] = openBox(text, caption, type, onEnd);
@@ -248,10 +254,10 @@
       closeModal(dialogs[id].element);
       delete dialogs[id];
     },
-    // Starting audio can hold the page for a long moment: it waits until the first field is on screen.
+    // Starting audio can hold the page for a long moment (a quarter of a second in a headless browser).
     soundPrepare: function (file) {
-      if (audio.waiting) {
-        audio.waiting.push(file);
+      if (afterField) {
+        afterField.push(function () { Page.soundPrepare(file); });
         return;
       }
       var AC = window.AudioContext || window.webkitAudioContext;
@@ -300,15 +306,16 @@
     },
   });
 
-  // The first field is drawn: once the browser has shown it, the work that can wait (sound, offline copy) begins.
+  // The first field is drawn: once the browser has shown it, the work that can wait (the icon, sound, the offline
+  // copy) begins.
   function afterFirstField() {
-    fieldShown = true;
+    fieldPut = true;
     resolveReady();
     requestAnimationFrame(function () {
       setTimeout(function () {
-        var files = audio.waiting;
-        audio.waiting = null;
-        files.forEach(Page.soundPrepare);
+        var work = afterField;
+        afterField = null;
+        work.forEach(function (run) { run(); });
         if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
           navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
         }
