@@ -33,9 +33,10 @@ void vt_frame_show(int bShow);
 void vt_frame_closed();
 // Menu bar: top-level items (nLevel 0) and the items of the last popup (nLevel 1); nID 0 opens a popup.
 void vt_menu_item(int nLevel, const char* pszText, int nID);
-void vt_set_icon(const std::uint8_t* pRgba, int cx, int cy);
-// cx x cy RGBA pixels to client position x, y.
-void vt_put_image(const std::uint8_t* pRgba, int cx, int cy, int x, int y);
+// Pixels are words whose bytes in memory are R, G, B, A (see ToRgba).
+void vt_set_icon(const std::uint32_t* pRgba, int cx, int cy);
+// cx x cy pixels to client position x, y.
+void vt_put_image(const std::uint32_t* pRgba, int cx, int cy, int x, int y);
 // Asks for a Paint event at the next display frame.
 void vt_request_paint();
 void vt_set_timer(int nID, int nElapse);

@@ -10,6 +10,7 @@
 #include "Wnd.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -23,19 +24,17 @@ LPARAM PointParam(int x, int y)
     return LPARAM(std::uint16_t(x)) | (LPARAM(std::uint16_t(y)) << 16);
 }
 
-// The bitmap's 0xFFRRGGBB words as the canvas's R, G, B, A bytes.
-void ToRgba(const CBitmap& src, int x, int y, int cx, int cy, std::vector<std::uint8_t>& rgba)
+// The bitmap's 0xFFRRGGBB words as the canvas's R, G, B, A bytes: on little-endian wasm, words 0xFFBBGGRR.
+void ToRgba(const CBitmap& src, int x, int y, int cx, int cy, std::vector<std::uint32_t>& rgba)
 {
-    rgba.resize(std::size_t(cx) * std::size_t(cy) * 4);
-    std::uint8_t* pOut = rgba.data();
+    rgba.resize(std::size_t(cx) * std::size_t(cy));
+    std::uint32_t* pOut = rgba.data();
     for (int row = y; row < y + cy; ++row) {
         const std::uint32_t* pIn = src.Bits() + std::size_t(row) * std::size_t(src.GetWidth()) + x;
-        for (int col = 0; col < cx; ++col, pOut += 4) {
+        for (int col = 0; col < cx; ++col) {
             const std::uint32_t pixel = pIn[col];
-            pOut[0] = std::uint8_t(pixel >> 16);
-            pOut[1] = std::uint8_t(pixel >> 8);
-            pOut[2] = std::uint8_t(pixel);
-            pOut[3] = 0xFF;
+            // Red and blue trade places: a half-word rotation brings each to the other's byte.
+            *pOut++ = 0xFF000000U | (pixel & 0xFF00U) | (std::rotl(pixel, 16) & 0xFF00FFU);
         }
     }
 }
@@ -84,7 +83,7 @@ void CWebFrameHost::SetIcon(UINT nIconID, BOOL)
     CBitmap icon;
     if (!icon.LoadBitmap(nIconID))
         return;
-    std::vector<std::uint8_t> rgba;
+    std::vector<std::uint32_t> rgba;
     ToRgba(icon, 0, 0, icon.GetWidth(), icon.GetHeight(), rgba);
     vt_set_icon(rgba.data(), icon.GetWidth(), icon.GetHeight());
 }

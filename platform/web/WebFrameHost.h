@@ -46,7 +46,7 @@ private:
     int m_cx;
     int m_cy;
     std::set<UINT_PTR> m_timers;
-    std::vector<std::uint8_t> m_rgba; // one block's pixels on their way to the canvas
+    std::vector<std::uint32_t> m_rgba; // one block's pixels on their way to the canvas
     bool m_bShown = false;
     bool m_bInvalid = true;
     bool m_bPainting = false;

@@ -13,6 +13,7 @@ var VantrelLibrary = {
     manual: false,
     sleeping: null, // {ptr, wakeUp} while the program waits
     idleWaiters: [],
+    image: null,
 
     // Events in the order a desktop hands them out: posted ones (input, commands, box ends), then a paint,
     // then a timer. Returns false when there is nothing.
@@ -169,8 +170,16 @@ var VantrelLibrary = {
   vt_set_icon: function (rgba, cx, cy) {
     VantrelPage.setIcon(HEAPU8.slice(rgba, rgba + cx * cy * 4), cx, cy);
   },
+  // The pixels go to the canvas straight from the program's memory; the image over them is made again only when
+  // the block moves, changes size or the memory grows.
+  vt_put_image__deps: ['$VT'],
   vt_put_image: function (rgba, cx, cy, x, y) {
-    VantrelPage.putImage(new Uint8ClampedArray(HEAPU8.buffer, rgba, cx * cy * 4), cx, cy, x, y);
+    var image = VT.image;
+    if (!image || image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== rgba || image.width !== cx ||
+        image.height !== cy) {
+      image = VT.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, cx * cy * 4), cx, cy);
+    }
+    VantrelPage.putImage(image, x, y);
   },
   vt_box_open__deps: ['$VT'],
   vt_box_open: function (box, text, caption, type) {

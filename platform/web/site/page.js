@@ -34,20 +34,32 @@
   var storageOk = false;
   var lastSyncedStamp = null;
   var syncing = false;
+  var filesTouched = true;
   var resolveReady;
   var ready = new Promise(function (resolve) { resolveReady = resolve; });
   var boxes = {};
   var dialogs = {};
   var audio = { context: null, buffers: {} };
+  // Work that can wait until the first field is on screen; null once it has run.
+  var afterField = [];
+  var fieldPut = false;
   var lastPopup = null;
   var altAlone = false;
 
-  // ---- Module start: storage mounted and read before the program runs.
+  // ---- Module start: storage mounted and read before the program runs, while its code is still on the way.
   var Module = (window.Module = {
     noInitialRun: false,
-    preRun: [function () {
+    preInit: [function () {
       var FS = Module.FS;
       if (manualTicks) Module.vt.manual = true;
+      // What can change a file is noted, so that an idle program costs no look at the ranking file.
+      ['write', 'rename', 'unlink', 'truncate'].forEach(function (name) {
+        var call = FS[name];
+        FS[name] = function () {
+          filesTouched = true;
+          return call.apply(this, arguments);
+        };
+      });
       FS.mkdir(DATA_DIR);
       Module.addRunDependency('storage');
       var done = function (ok) {
@@ -172,6 +184,10 @@
       if (button.dataset.command) button.addEventListener('click', function () { command(id); });
     },
     setIcon: function (rgba, cx, cy) {
+      if (afterField) {
+        afterField.push(function () { Page.setIcon(rgba, cx, cy); });
+        return;
+      }
       var c = document.createElement('canvas');
       c.width = cx;
       c.height = cy;
@@ -179,9 +195,9 @@
       var link = document.querySelector('link[rel=icon]');
       if (link) link.href = c.toDataURL('image/png');
     },
-    putImage: function (rgba, cx, cy, x, y) {
-      context.putImageData(new ImageData(rgba.slice(), cx, cy), x, y);
-      resolveReady();
+    putImage: function (image, x, y) {
+      context.putImageData(image, x, y);
+      if (!fieldPut) afterFirstField();
     },
     boxOpen: function (id, text, caption, type, onEnd) {
       boxes[id] = openBox(text, caption, type, onEnd);
@@ -238,7 +254,12 @@
       closeModal(dialogs[id].element);
       delete dialogs[id];
     },
+    // Starting audio can hold the page for a long moment (a quarter of a second in a headless browser).
     soundPrepare: function (file) {
+      if (afterField) {
+        afterField.push(function () { Page.soundPrepare(file); });
+        return;
+      }
       var AC = window.AudioContext || window.webkitAudioContext;
       if (!AC || audio.buffers[file] !== undefined) return;
       audio.buffers[file] = null;
@@ -279,9 +300,28 @@
     },
     // The program waits with nothing to do: a changed ranking file goes to persistent storage.
     idle: function () {
-      if (storageOk && !syncing && fileStamp() !== lastSyncedStamp) syncStorage();
+      if (!storageOk || syncing || !filesTouched) return;
+      filesTouched = false;
+      if (fileStamp() !== lastSyncedStamp) syncStorage();
     },
   });
+
+  // The first field is drawn: once the browser has shown it, the work that can wait (the icon, sound, the offline
+  // copy) begins.
+  function afterFirstField() {
+    fieldPut = true;
+    resolveReady();
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        var work = afterField;
+        afterField = null;
+        work.forEach(function (run) { run(); });
+        if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
+          navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
+        }
+      });
+    });
+  }
 
   // ---- Boxes and dialogs.
   function titleBar(dialog, caption, onClose) {
@@ -762,10 +802,4 @@
     ready: ready,
     step: function (n) { return Module.vt.step(n); },
   };
-
-  if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
-    window.addEventListener('load', function () {
-      navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
-    });
-  }
 })();
