@@ -56,7 +56,7 @@ std::int64_t Ticks()
 
 // A decoded wave in the layout the server is given.
 struct CWave {
-    pa_sample_spec spec{};
+    pa_sample_spec format{};
     std::vector<std::int16_t> samples;
 };
 
@@ -76,9 +76,9 @@ bool ReadSamples(SNDFILE* pFile, const SF_INFO& info, CWave& wave)
     }
     if (wave.samples.empty())
         return false;
-    wave.spec = {PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info.samplerate),
-                 static_cast<std::uint8_t>(info.channels)};
-    return pa_sample_spec_valid(&wave.spec) != 0;
+    wave.format = {PA_SAMPLE_S16NE, static_cast<std::uint32_t>(info.samplerate),
+                   static_cast<std::uint8_t>(info.channels)};
+    return pa_sample_spec_valid(&wave.format) != 0;
 }
 
 // Decodes a regular file (a pipe would block the read, a device never end) of at most MAX_SOUND_BYTES whole.
@@ -107,7 +107,7 @@ std::string SampleName(const CWave& wave)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(wave.samples.data()),
                                  wave.samples.size() * sizeof(std::int16_t));
-    return "vantrel-" + std::to_string(wave.spec.rate) + "-" + std::to_string(wave.spec.channels) + "-" +
+    return "vantrel-" + std::to_string(wave.format.rate) + "-" + std::to_string(wave.format.channels) + "-" +
            std::to_string(std::hash<std::string_view>{}(bytes));
 }
 
@@ -178,9 +178,9 @@ public:
             !RunUntil(deadline, [this] { return pa_context_get_state(m_pContext) == PA_CONTEXT_READY; }))
             return false;
         pa_channel_map map;
-        pa_channel_map_init_extend(&map, wave.spec.channels, PA_CHANNEL_MAP_DEFAULT);
+        pa_channel_map_init_extend(&map, wave.format.channels, PA_CHANNEL_MAP_DEFAULT);
         const std::size_t nBytes = wave.samples.size() * sizeof(std::int16_t);
-        m_pStream = pa_stream_new(m_pContext, strSample.c_str(), &wave.spec, &map);
+        m_pStream = pa_stream_new(m_pContext, strSample.c_str(), &wave.format, &map);
         if (m_pStream == nullptr || pa_stream_connect_upload(m_pStream, nBytes) < 0 ||
             !RunUntil(deadline, [this] { return pa_stream_get_state(m_pStream) == PA_STREAM_READY; }))
             return false;
