@@ -20,8 +20,8 @@ fi
 # Quiet time after the last drawing that ends a run; peak memory covers it too.
 settle_ms=500
 # Targets, as ratios of the game's median to the bare window's.
-max_time_ratio=1.3
-max_memory_ratio=1.2
+max_time_ratio=1.05
+max_memory_ratio=1.05
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VANTREL_BENCH_BUILD_DIR:-$root/build}
