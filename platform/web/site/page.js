@@ -188,10 +188,7 @@
         afterField.push(function () { Page.setIcon(rgba, cx, cy); });
         return;
       }
-      var c = document.createElement('canvas');
-      c.width = cx;
-      c.height = cy;
-      c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), cx, cy), 0, 0);
+      var c = imageCanvas(rgba, cx, cy);
       var link = document.querySelector('link[rel=icon]');
       if (link) link.href = c.toDataURL('image/png');
     },
@@ -214,12 +211,9 @@
     },
     dialogIcon: function (id, x, y, rgba, cx, cy) {
       var d = dialogs[id];
-      var c = document.createElement('canvas');
-      c.width = cx;
-      c.height = cy;
+      var c = imageCanvas(rgba, cx, cy);
       c.className = 'dlg-icon';
       c.setAttribute('aria-hidden', 'true');
-      c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), cx, cy), 0, 0);
       place(c, x, y);
       d.body.append(c);
     },
@@ -308,6 +302,15 @@
 
   // The first field is drawn: once the browser has shown it, the work that can wait (the icon, sound, the offline
   // copy) begins.
+  // A canvas holding an image the program gives as RGBA bytes (the icons).
+  function imageCanvas(rgba, cx, cy) {
+    var c = document.createElement('canvas');
+    c.width = cx;
+    c.height = cy;
+    c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), cx, cy), 0, 0);
+    return c;
+  }
+
   function afterFirstField() {
     fieldPut = true;
     resolveReady();
