@@ -63,6 +63,13 @@ std::wstring EnterNewTemporaryFolder()
 
 } // namespace
 
+const char* DataFolderUsage()
+{
+    return "Starts the game. The ranking is kept in rank.vtd in the current directory; with --data-home, as the\n"
+           "Start-menu entry starts it, in %LOCALAPPDATA%\\Vantrel, made if missing.\n"
+           "The crash sound clash.wav is taken from the current directory, else from the program's folder.\n";
+}
+
 std::string EnterDataFolder()
 {
     const std::wstring wstrDataHome = LocalAppData();
