@@ -70,8 +70,9 @@ int main(int argc, char** argv)
     const DWORD dwStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT rect = {0, 0, FIELD_WIDTH, FIELD_HEIGHT};
     AdjustWindowRectEx(&rect, dwStyle, FALSE, WS_EX_CLIENTEDGE);
-    HWND hWnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"BareFrame", L"Bare", dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hWnd =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"BareFrame", L"Bare", dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(hWnd, SW_SHOWNORMAL);
     UpdateWindow(hWnd);
     if (g_nTicksLeft > 0)

@@ -22,8 +22,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < nCrashes; ++i) {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
         const BOOL bPlayed = sound.PlaySound("clash.wav", SND_FILENAME | SND_ASYNC);
-        std::printf("%lld %d\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                    bPlayed);
+        std::printf("%lld %d\n",
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()), bPlayed);
         std::fflush(stdout);
         std::this_thread::sleep_for(std::chrono::milliseconds(nGapMs));
     }
