@@ -3,19 +3,18 @@
 
 #include "Win32Audio.h"
 
-CWin32Sound::~CWin32Sound()
-{
-    if (m_opener.joinable())
-        m_opener.join();
-}
+#include <thread>
 
 void CWin32Sound::Prepare(const char* pszSound)
 {
     if (pszSound == nullptr || m_paths.contains(pszSound))
         return;
     m_paths[pszSound] = FindWaveFile(pszSound);
-    if (!m_opener.joinable() && !m_paths[pszSound].empty())
-        m_opener = std::thread(OpenAudioOutput);
+    // Left to itself: the program never waits on the audio stack, not even at its end.
+    if (m_bOutputOpened || m_paths[pszSound].empty())
+        return;
+    m_bOutputOpened = true;
+    std::thread(OpenAudioOutput).detach();
 }
 
 BOOL CWin32Sound::PlaySound(const char* pszSound, UINT)

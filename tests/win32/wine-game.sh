@@ -66,9 +66,13 @@ pids+=($!)
 xdotool windowactivate --sync "$main" key alt+g s
 seen=$main$'\n'$(answer "Vantrel Ver0.2" "$main" Return) # the start box
 over=$(new_window "Vantrel Ver0.2" "$seen")              # the game-over box
-sleep 1
-python3 -c 'import array, sys; a = array.array("h", open(sys.argv[1], "rb").read()); sys.exit(max(map(abs, a),
-    default=0) < 1000)' "$work/monitor.raw" || fail "no crash sound reached the sink"
+heard() {
+    # The recording may end inside a sample.
+    python3 -c 'import array, sys; d = open(sys.argv[1], "rb").read(); sys.exit(max(map(abs, array.array("h",
+        d[:len(d) // 2 * 2])), default=0) < 1000)' "$work/monitor.raw"
+}
+for _ in $(seq 30); do heard && break; sleep 0.1; done
+heard || fail "no crash sound reached the sink"
 
 # Ctrl+C copies the box as Windows lays out its copy.
 xdotool windowactivate --sync "$over" key ctrl+c
@@ -80,9 +84,12 @@ sleep 0.5
 xdotool key Return
 seen+=$'\n'$over
 
-# The name: a character code page 932 lacks is refused, and 16 bytes of it are kept (the last kana is two bytes).
+# The name, typed and pasted: a character code page 932 lacks is refused, and of the rest 16 bytes are kept (the last
+# kana is two bytes), as a paste keeps what fits.
 name=$(new_window "Type your Name." "")
-xdotool windowactivate --sync "$name" type --delay 50 "ABCéDEFGHIJKLMNテスト"
+printf %s "éDEFGHIJKLMNテスト" | xclip -selection clipboard -t UTF8_STRING
+xdotool windowactivate --sync "$name" type --delay 50 ABC
+xdotool key ctrl+v
 xdotool key Return
 ranking=$(new_window "Vantrel Ver0.2" "$seen")
 xdotool windowactivate --sync "$ranking" key Return
@@ -105,7 +112,12 @@ mkdir -p "$work/broken/rank.vtd"
 (cd "$work/broken" && exec "$game") >"$work/broken.log" 2>&1 &
 pid=$!
 pids+=("$pid")
-main=$(new_window "Vantrel Ver0.2")
+# The frame and the box come at once, in either order on the screen: the frame is the wider.
+box=$(new_window "Vantrel Ver0.2")
+main=$(new_window "Vantrel Ver0.2" "$box")
+if [ "$(xdotool getwindowgeometry "$box" | awk -F'[ x]+' '/Geometry/ {print $3}')" -gt 640 ]; then
+    read -r main box <<<"$box $main"
+fi
 answer "Vantrel Ver0.2" "$main" Return >/dev/null
 xdotool windowactivate --sync "$main" key alt+g s
 answer "Vantrel Ver0.2" "$main" Return >/dev/null
