@@ -74,3 +74,12 @@ void PlayAlert()
 {
     MessageBeep(MB_OK);
 }
+
+void OpenAudioOutput()
+{
+    // The crash sound's own format; any format loads the same drivers.
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 22050, 2, 16, 0};
+    HWAVEOUT hWaveOut = nullptr;
+    if (waveOutOpen(&hWaveOut, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) == MMSYSERR_NOERROR)
+        waveOutClose(hWaveOut);
+}

@@ -10,3 +10,6 @@ std::wstring FindWaveFile(std::string_view name);
 // Starts the file without waiting; when Windows refuses it, the alert sound instead.
 void PlayWaveFile(const std::wstring& path);
 void PlayAlert();
+// Opens the audio output once and closes it again, so that the system's audio stack is loaded and connected
+// before the first sound needs it; takes tens of milliseconds.
+void OpenAudioOutput();

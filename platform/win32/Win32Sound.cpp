@@ -3,10 +3,19 @@
 
 #include "Win32Audio.h"
 
+CWin32Sound::~CWin32Sound()
+{
+    if (m_opener.joinable())
+        m_opener.join();
+}
+
 void CWin32Sound::Prepare(const char* pszSound)
 {
-    if (pszSound != nullptr && !m_paths.contains(pszSound))
-        m_paths[pszSound] = FindWaveFile(pszSound);
+    if (pszSound == nullptr || m_paths.contains(pszSound))
+        return;
+    m_paths[pszSound] = FindWaveFile(pszSound);
+    if (!m_opener.joinable() && !m_paths[pszSound].empty())
+        m_opener = std::thread(OpenAudioOutput);
 }
 
 BOOL CWin32Sound::PlaySound(const char* pszSound, UINT)
