@@ -58,6 +58,13 @@ std::string Enter(const std::string& strFolder)
 
 } // namespace
 
+const char* DataFolderUsage()
+{
+    return "Starts the game. The ranking is kept in rank.vtd in the current directory; with --data-home, as the\n"
+           "menu entry starts it, in $XDG_DATA_HOME/vantrel (by default ~/.local/share/vantrel), made if missing.\n"
+           "The crash sound clash.wav is taken from the current directory, else from the installed data.\n";
+}
+
 std::string EnterDataFolder()
 {
     const std::string strDataHome = DataHome();

@@ -8,11 +8,7 @@
 
 namespace {
 
-constexpr const char* USAGE =
-    "Usage: vantrel [--data-home | --help | --version]\n"
-    "Starts the game. The ranking is kept in rank.vtd in the current directory; with --data-home, as the\n"
-    "menu entry starts it, in $XDG_DATA_HOME/vantrel (by default ~/.local/share/vantrel), made if missing.\n"
-    "The crash sound clash.wav is taken from the current directory, else from the installed data.\n";
+constexpr const char* USAGE = "Usage: vantrel [--data-home | --help | --version]\n";
 constexpr const char* OPTIONS[] = {"--data-home", "--help", "--version"};
 
 bool IsOption(const char* pszArg)
@@ -35,6 +31,7 @@ int Refuse(int argc, char** argv)
     else
         std::fprintf(stderr, "vantrel: unknown argument '%s'\n", argv[nBad]);
     std::fputs(USAGE, stderr);
+    std::fputs(DataFolderUsage(), stderr);
     return 2;
 }
 
@@ -47,6 +44,7 @@ int main(int argc, char** argv)
         return Refuse(argc, argv);
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         std::fputs(USAGE, stdout);
+        std::fputs(DataFolderUsage(), stdout);
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {

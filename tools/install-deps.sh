@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a set needs, doing nothing when all are present: "game" (build and play),
-# "package" (the game and its Debian package), "web" (the browser version), or by default everything the tests and
-# tools need.
+# "package" (the game and its Debian package), "web" (the browser version), "windows" (the Windows version, its
+# installer and its tests under Wine), or by default everything the tests and tools need.
 # As a normal user apt-get runs through sudo.
 set -euo pipefail
 
@@ -12,6 +12,8 @@ game=(
 )
 package=(dpkg-dev file)
 web=(cmake ninja-build emscripten nodejs node-acorn)
+# GoogleTest's sources (googletest) are built for Windows with the tests; wine64 runs them.
+windows=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 nsis zip googletest python3)
 tests=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
@@ -26,9 +28,10 @@ case ${1:-all} in
 game) packages=("${game[@]}") ;;
 package) packages=("${game[@]}" "${package[@]}") ;;
 web) packages=("${web[@]}") ;;
-all) packages=("${game[@]}" "${package[@]}" "${web[@]}" "${tests[@]}") ;;
+windows) packages=("${windows[@]}") ;;
+all) packages=("${game[@]}" "${package[@]}" "${web[@]}" "${windows[@]}" "${tests[@]}") ;;
 *)
-    echo "usage: install-deps.sh [game|package|web|all]" >&2
+    echo "usage: install-deps.sh [game|package|web|windows|all]" >&2
     exit 2
     ;;
 esac

@@ -2,12 +2,12 @@
 // and the runner are checked by the runner's own ctest line, the shell tests and the soak runs.
 #include "CGame.h"
 #include "FixedClockRuntime.h"
+#include "GlibcRandom.h"
 #include "SurfaceCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,8 +16,9 @@ namespace {
 
 using Image = std::vector<COLORREF>; // 640 x 400, row by row
 
-// The field a game at the given clock second, star count and labels should draw: frame, stars from the C library seeded
-// with the second, safe blocks, gates; the label rows come from reference text drawn on its own surface.
+// The field a game at the given clock second, star count and labels should draw: frame, stars from the GNU C
+// library's generator seeded with the second, safe blocks, gates; the label rows from reference text on its own
+// surface.
 Image ExpectedField(unsigned nSecond, int nStars, const std::string& strStage, const std::string& strScore)
 {
     Image image(640UL * 400, 0);
@@ -27,10 +28,11 @@ Image ExpectedField(unsigned nSecond, int nStars, const std::string& strStage, c
     };
     fill(9, 19, 628, 378, 0x00ff00);
     fill(11, 21, 626, 376, 0);
-    std::srand(nSecond);
+    CGlibcRandom random;
+    random.Seed(nSecond);
     for (int i = 0; i < nStars; ++i) {
-        const int x = std::rand() % 615 + 12;
-        const int y = std::rand() % 355 + 22;
+        const int x = random.Next() % 615 + 12;
+        const int y = random.Next() % 355 + 22;
         fill(x, y, x + 1, y + 1, 0x00ffff);
     }
     fill(12, 169, 16, 228, 0);

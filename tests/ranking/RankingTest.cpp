@@ -1,69 +1,14 @@
 // Ranking tests, each in a fresh current directory: the table, its file, the exchange sort and the report's bytes.
-#include "RankBytes.h"
-
-#include "FileException.h"
-#include "Ranking.h"
-#include "TestScene.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/resource.h>
+#include "RankingTest.h"
 
 namespace {
 
-class RankingTest : public testing::Test {
-protected:
-    void SetUp() override { SetTable(BuiltInImage()); }
-    CTempDir m_dir;
-};
-
 const std::string s_strStartImage = TableBytes();
-
-// What the error box would say after "rank.vtd": the reason of the error a save raises, or "saved".
-std::string SaveResult(CRanking& ranking)
-{
-    try {
-        ranking.Save();
-    } catch (const CFileException& e) {
-        return e.GetReason();
-    }
-    return "saved";
-}
 
 // The table's compile-time content is the built-in one (taken before any test changes it).
 TEST_F(RankingTest, TableStartsAsTheBuiltInImage)
 {
     EXPECT_EQ(s_strStartImage, BuiltInImage());
-}
-
-// A file that opens but fails to read may hold records the table never received: every later save is refused, and a
-// file put in its place is kept too.
-TEST_F(RankingTest, ReadErrorAfterOpeningBlocksEverySave)
-{
-    std::filesystem::create_symlink("/proc/self/mem", "rank.vtd"); // opens as a regular file; reading gives EIO
-    CRanking ranking;
-    ranking.Load();
-    EXPECT_EQ(ranking.GetLoadProblem().find("The ranking file rank.vtd cannot be read (Input/output error)"), 0u);
-    std::filesystem::remove("rank.vtd");
-    std::ofstream("rank.vtd") << "kept";
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(SaveResult(ranking).find("Not saved"), 0u);
-    EXPECT_EQ(FileBytes(), "kept");
-}
-
-// SIGXFSZ would end the process halfway through the write; run in a child, which sets the limit.
-TEST_F(RankingTest, SaveBeyondTheFileSizeLimitFailsAndTheProcessGoesOn)
-{
-    EXPECT_EXIT(
-        {
-            rlimit limit{};
-            getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = 70;
-            setrlimit(RLIMIT_FSIZE, &limit);
-            CRanking ranking;
-            std::exit(SaveResult(ranking) == "File too large" ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
 }
 
 // Tables written by another program: a new score is weighed against, and replaces, the record the ranking order puts

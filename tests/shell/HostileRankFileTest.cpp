@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing::HasSubstr;
@@ -90,7 +91,14 @@ const HostileCase CASES[] = {
      [] { fs::remove("rank.vtd"), fs::create_symlink("/dev/null", "rank.vtd"); }},
 };
 
-class HostileRankFile : public ShellTest, public testing::WithParamInterface<HostileCase> {};
+class HostileRankFile : public ShellTest, public testing::WithParamInterface<HostileCase> {
+protected:
+    void TearDown() override
+    {
+        ASSERT_EQ(seteuid(getuid()), 0); // back from a player's user id
+        ShellTest::TearDown();
+    }
+};
 
 // Start-up, a Start and a tick, then the ranking box; the file changes only when the ranking box has been shown.
 TEST_P(HostileRankFile, StartPlayAndRankingBox)

@@ -20,7 +20,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <unistd.h>
 
 inline const std::string BUILT_IN = BuiltInImage();
 
@@ -204,11 +203,7 @@ protected:
     static constexpr std::time_t FIELD_SECOND = 1031788800;
 
     void SetUp() override { SetTable(BUILT_IN); }
-    void TearDown() override
-    {
-        ASSERT_EQ(seteuid(getuid()), 0); // back from a player's user id
-        theApp.m_pMainWnd = nullptr;
-    }
+    void TearDown() override { theApp.m_pMainWnd = nullptr; }
 
     // Start-up with "rank.vtd" holding image, unless it is empty: the main frame on the scripted system.
     void Open(const std::string& image = {})

@@ -6,8 +6,8 @@
 #include "DC.h"
 #include "FixedClockRuntime.h"
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -22,10 +22,15 @@ class CTempDir {
 public:
     CTempDir()
     {
-        std::string dir = (std::filesystem::temp_directory_path() / "vantrel-test-XXXXXX").string();
-        if (mkdtemp(dir.data()) == nullptr)
+        std::random_device random;
+        for (int i = 0; i < 100 && m_dir.empty(); ++i) {
+            const auto dir = std::filesystem::temp_directory_path() / ("vantrel-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(dir))
+                m_dir = dir;
+        }
+        if (m_dir.empty())
             throw std::runtime_error("cannot make a temporary directory");
-        std::filesystem::current_path(m_dir = dir);
+        std::filesystem::current_path(m_dir);
     }
     ~CTempDir()
     {

@@ -11,7 +11,7 @@ export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run HOME=$work
 # Under AddressSanitizer: xkbcommon hands strndup a keymap name that is not NUL-terminated within its buffer, which
 # strict string checking reports although strndup stops at its bound.
 [ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 pids+=("$xvfb")
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done

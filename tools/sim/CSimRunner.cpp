@@ -5,12 +5,11 @@
 #include "DC.h"
 #include "FixedClockRuntime.h"
 #include "GameConstants.h"
+#include "PeakMemory.h"
 
 #include <ostream>
 #include <sstream>
 #include <utility>
-
-#include <sys/resource.h>
 
 std::string FormatSimResult(const SimResult& result)
 {
@@ -114,8 +113,5 @@ void CSimRunner::PlanStage(const CGame& game, const CDC& dc, long long nTick, st
 
 void CSimRunner::LogPeakMemory(std::ostream& log) const
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    // Linux counts the peak resident set in kilobytes.
-    log << "memory: stages=" << m_nCleared << " maxrss_kb=" << usage.ru_maxrss << "\n";
+    log << "memory: stages=" << m_nCleared << " maxrss_kb=" << PeakResidentKb() << "\n";
 }

@@ -1,0 +1,18 @@
+# Cross build for 64-bit Windows with Debian's mingw-w64 (posix thread model, which has std::mutex):
+# a static, stripped program that needs no runtime DLLs beside the system's.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VANTREL_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VANTREL_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VANTREL_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${VANTREL_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VANTREL_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT -s)
