@@ -24,9 +24,11 @@ bool AttachParentConsole()
         return true;
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
         return false;
+    // A stream that cannot be reopened stays as it was: the message is lost, the program goes on.
+    bool bReopened = true;
     if (bOut)
-        std::freopen("CONOUT$", "w", stdout);
+        bReopened = std::freopen("CONOUT$", "w", stdout) != nullptr;
     if (bErr)
-        std::freopen("CONOUT$", "w", stderr);
-    return true;
+        bReopened = std::freopen("CONOUT$", "w", stderr) != nullptr && bReopened;
+    return bReopened;
 }
