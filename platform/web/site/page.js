@@ -6,9 +6,8 @@
   var FIELD_W = 640;
   var FIELD_H = 400;
   var MAX_SEED = 4294967295;
-  var DATA_DIR = '/data';
-  var RANK_FILE = DATA_DIR + '/rank.vtd';
-  var IMPORT_DIR = DATA_DIR + '/import';
+  var RANK_FILE = '/data/rank.vtd';
+  var IMPORT_DIR = '/data/import';
   var IMPORT_MAX_BYTES = 1 << 20;
   var IDOK = 1;
   var IDCANCEL = 2;
@@ -31,10 +30,6 @@
   var canvas = $('field');
   var context = canvas.getContext('2d', { alpha: false });
   var menubar = $('menubar');
-  var storageOk = false;
-  var lastSyncedStamp = null;
-  var syncing = false;
-  var filesTouched = true;
   var resolveReady;
   var ready = new Promise(function (resolve) { resolveReady = resolve; });
   var boxes = {};
@@ -46,78 +41,17 @@
   var lastPopup = null;
   var altAlone = false;
 
-  // ---- Module start: storage mounted and read before the program runs, while its code is still on the way.
+  // ---- Module start: storage held, mounted and read before the program runs, while its code is still on the way.
   var Module = (window.Module = {
     noInitialRun: false,
     preInit: [function () {
-      var FS = Module.FS;
       if (manualTicks) Module.vt.manual = true;
-      // What can change a file is noted, so that an idle program costs no look at the ranking file.
-      ['write', 'rename', 'unlink', 'truncate'].forEach(function (name) {
-        var call = FS[name];
-        FS[name] = function () {
-          filesTouched = true;
-          return call.apply(this, arguments);
-        };
-      });
-      FS.mkdir(DATA_DIR);
       Module.addRunDependency('storage');
-      var done = function (ok) {
-        storageOk = ok;
-        if (!ok) lockStorage();
-        FS.chdir(DATA_DIR);
-        lastSyncedStamp = fileStamp();
-        Module.removeRunDependency('storage');
-      };
-      try {
-        FS.mount(Module.IDBFS || window.IDBFS, {}, DATA_DIR);
-        FS.syncfs(true, function (err) { done(!err); });
-      } catch (e) {
-        done(false);
-      }
+      VantrelStorage.open(Module, function () { Module.removeRunDependency('storage'); });
     }],
     print: function (text) { console.log(text); },
     printErr: function (text) { console.warn(text); },
   });
-
-  // Storage that cannot be kept refuses writes, so the game reports it as it would a full disk.
-  function lockStorage() {
-    var FS = Module.FS;
-    try { FS.unmount(DATA_DIR); } catch (e) { /* not mounted */ }
-    try { FS.chmod(DATA_DIR, 0o555); } catch (e) { /* stays as is */ }
-    storageOk = false;
-  }
-
-  function fileStamp() {
-    try {
-      var st = Module.FS.stat(RANK_FILE);
-      return st.mtime.getTime() + ':' + st.size;
-    } catch (e) {
-      return null;
-    }
-  }
-
-  function syncStorage(callback) {
-    if (!storageOk) {
-      if (callback) callback(false);
-      return;
-    }
-    syncing = true;
-    var stamp = fileStamp();
-    Module.FS.syncfs(false, function (err) {
-      syncing = false;
-      if (err) {
-        console.warn('storage: ' + err);
-        var FS = Module.FS;
-        try { FS.chmod(RANK_FILE, 0o444); } catch (e) { /* missing */ }
-        try { FS.chmod(DATA_DIR, 0o555); } catch (e) { /* missing */ }
-        storageOk = false;
-      } else {
-        lastSyncedStamp = stamp;
-      }
-      if (callback) callback(!err);
-    });
-  }
 
   // ---- What the program calls (through library_vantrel.js).
   var Page = (window.VantrelPage = {
@@ -292,12 +226,6 @@
       $('seed').textContent = String(seed);
       $('seed-link').href = '?seed=' + seed;
     },
-    // The program waits with nothing to do: a changed ranking file goes to persistent storage.
-    idle: function () {
-      if (!storageOk || syncing || !filesTouched) return;
-      filesTouched = false;
-      if (fileStamp() !== lastSyncedStamp) syncStorage();
-    },
   });
 
   // The first field is drawn: once the browser has shown it, the work that can wait (the icon, sound, the offline
@@ -319,9 +247,8 @@
         var work = afterField;
         afterField = null;
         work.forEach(function (run) { run(); });
-        if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
-          navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
-        }
+        VantrelRelease.keep();
+        VantrelStorage.askToKeep();
       });
     });
   }
@@ -791,7 +718,7 @@
         return;
       }
       message.textContent = 'Loaded; the game starts again with it.';
-      syncStorage(function (ok) {
+      VantrelStorage.whenStored(function (ok) {
         if (ok) location.reload();
         else message.textContent = 'Not kept: the browser refused to store the file.';
       });
