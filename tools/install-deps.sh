@@ -11,7 +11,7 @@ game=(
     fonts-ipafont-gothic fonts-dejavu-core libxcb1-dev
 )
 package=(dpkg-dev file)
-web=(cmake ninja-build emscripten nodejs node-acorn)
+web=(cmake ninja-build emscripten nodejs node-acorn brotli)
 tests=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
