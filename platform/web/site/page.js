@@ -34,7 +34,7 @@
   var ready = new Promise(function (resolve) { resolveReady = resolve; });
   var boxes = {};
   var dialogs = {};
-  var audio = { context: null, buffers: {} };
+  var audio = { context: null, buffers: {}, pressed: false, waiting: [] };
   // Work that can wait until the first field is on screen; null once it has run.
   var afterField = [];
   var fieldPut = false;
@@ -182,10 +182,11 @@
       closeModal(dialogs[id].element);
       delete dialogs[id];
     },
-    // Starting audio can hold the page for a long moment (a quarter of a second in a headless browser).
+    // Starting audio can hold the page for a long moment (a quarter of a second in a headless browser): it waits
+    // for the player's first press, which a browser asks for before any sound anyway.
     soundPrepare: function (file) {
-      if (afterField) {
-        afterField.push(function () { Page.soundPrepare(file); });
+      if (!audio.pressed) {
+        audio.waiting.push(file);
         return;
       }
       var AC = window.AudioContext || window.webkitAudioContext;
@@ -663,6 +664,10 @@
   // Audio may start only after a gesture on the page.
   ['pointerdown', 'keydown'].forEach(function (type) {
     document.addEventListener(type, function () {
+      if (!audio.pressed) {
+        audio.pressed = true;
+        audio.waiting.forEach(Page.soundPrepare);
+      }
       if (audio.context && audio.context.state === 'suspended') audio.context.resume().catch(function () {});
     });
   });
