@@ -1,17 +1,11 @@
 // Records that survive the tab: a reload at the ranking box's OK, a tab closed with the box open, storage lost
 // while playing, and a second tab.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
+import { after, test } from 'node:test';
 import { answer, command, launch, open, ready, serve, sim, step } from './harness.mjs';
 
-const SEED = 7;
-const START = '40001', RANKING = '40005';
-const LIMIT = { timeout: 120000 };
-let server, manual;
-before(async () => {
-    server = await serve();
-    manual = `${server.url}?seed=${SEED}&ticks=manual`;
-});
+const SEED = 7, START = '40001', RANKING = '40005', LIMIT = { timeout: 120000 };
+const server = await serve(), manual = `${server.url}?seed=${SEED}&ticks=manual`;
 after(() => server.close());
 
 // A ranking of five empty records, loaded through the page, so that any score earns a place.
@@ -41,8 +35,7 @@ async function reopen(context)
 {
     const page = await context.newPage();
     await page.goto(manual);
-    await ready(page);
-    return page;
+    return ready(page).then(() => page);
 }
 
 async function ranking(page)
