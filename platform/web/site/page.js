@@ -229,8 +229,6 @@
     },
   });
 
-  // The first field is drawn: once the browser has shown it, the work that can wait (the icon, the offline
-  // copy, the request to keep storage) begins.
   // A canvas holding an image the program gives as RGBA bytes (the icons).
   function imageCanvas(rgba, cx, cy) {
     var c = document.createElement('canvas');
@@ -240,6 +238,8 @@
     return c;
   }
 
+  // The first field is drawn: once the browser has shown it, the work that can wait (the icon, the offline
+  // copy, the request to keep storage) begins.
   function afterFirstField() {
     fieldPut = true;
     resolveReady();
