@@ -11,7 +11,7 @@ game=(
     fonts-ipafont-gothic fonts-dejavu-core libxcb1-dev
 )
 package=(dpkg-dev file)
-web=(cmake ninja-build emscripten nodejs node-acorn)
+web=(cmake ninja-build emscripten nodejs node-acorn brotli)
 # GoogleTest's sources (googletest) are built for Windows with the tests; wine64 runs them.
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 nsis zip googletest python3)
 tests=(

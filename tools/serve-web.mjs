@@ -1,8 +1,11 @@
 // A small static file server for the browser build: node tools/serve-web.mjs [--port N] [--host H] [--root DIR].
-// Serves files only (no listings), with the types a page, its wasm and its service worker need.
+// Serves files only (no listings), with the types a page, its wasm and its service worker need, compressed with
+// brotli or gzip when the browser takes it (a .br or .gz copy beside the file when there is one).
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
+import { promisify } from 'node:util';
+import zlib from 'node:zlib';
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
@@ -17,6 +20,36 @@ const TYPES = {
   '.json': 'application/json',
   '.vtd': 'application/octet-stream',
 };
+
+// Already compressed: sent as they are.
+const STORED = new Set(['.png', '.gz', '.br']);
+const ENCODINGS = [
+  ['br', '.br', promisify(zlib.brotliCompress), { params: { [zlib.constants.BROTLI_PARAM_QUALITY]: 11 } }],
+  ['gzip', '.gz', promisify(zlib.gzip), { level: 9 }],
+];
+// Each file's compressed bodies, made once per version of the file.
+const compressed = new Map();
+
+// A .br or .gz copy made after the file, or null.
+async function copy(file, mtime) {
+  const info = await stat(file).catch(() => null);
+  return info && info.mtimeMs >= mtime ? readFile(file) : null;
+}
+
+// The body to send for file and the encoding it carries.
+async function body(file, accepted, mtime) {
+  if (STORED.has(extname(file))) return [await readFile(file), null];
+  for (const [name, suffix, compress, settings] of ENCODINGS) {
+    if (!new RegExp(`\\b${name}\\b`).test(accepted)) continue;
+    const key = `${file} ${name}`;
+    if (compressed.get(key)?.mtime !== mtime) {
+      const data = (await copy(file + suffix, mtime)) ?? (await compress(await readFile(file), settings));
+      compressed.set(key, { mtime, data });
+    }
+    return [compressed.get(key).data, name];
+  }
+  return [await readFile(file), null];
+}
 
 const options = { port: 8000, host: '127.0.0.1', root: 'build-web/site' };
 const args = process.argv.slice(2);
@@ -35,14 +68,20 @@ const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     let file = normalize(join(root, path));
     if (file !== root && !file.startsWith(root + sep)) throw Object.assign(new Error('outside'), { code: 'ENOENT' });
-    if ((await stat(file)).isDirectory()) file = join(file, 'index.html');
-    const body = await readFile(file);
+    let info = await stat(file);
+    if (info.isDirectory()) {
+      file = join(file, 'index.html');
+      info = await stat(file);
+    }
+    const [data, encoding] = await body(file, request.headers['accept-encoding'] ?? '', info.mtimeMs);
     response.writeHead(200, {
       'Content-Type': TYPES[extname(file)] || 'application/octet-stream',
-      'Content-Length': body.length,
+      'Content-Length': data.length,
       'Cache-Control': 'no-cache',
+      Vary: 'Accept-Encoding',
+      ...(encoding ? { 'Content-Encoding': encoding } : {}),
     });
-    response.end(request.method === 'HEAD' ? undefined : body);
+    response.end(request.method === 'HEAD' ? undefined : data);
   } catch (e) {
     const missing = e.code === 'ENOENT' || e.code === 'ENOTDIR' || e instanceof URIError;
     response.writeHead(missing ? 404 : 500, { 'Content-Type': 'text/plain' });

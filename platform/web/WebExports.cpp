@@ -1,7 +1,9 @@
-// What the page asks of the C++ code between events: the name field's byte rules and loading a ranking file.
+// What the page asks of the C++ code between events: the name field's byte rules, loading a ranking file, and
+// saving what is pending when the page may be lost.
 #include "Cp932.h"
 #include "RankTable.h"
 #include "Ranking.h"
+#include "WinApp.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -129,5 +131,14 @@ const char* vt_import_rank(const char* pszDir, const char* pszTarget)
     if (chdir(szCwd) != 0)
         g_strImportProblem = "The game's folder went missing.";
     return g_strImportProblem.c_str();
+}
+
+// The page is being closed, reloaded or hidden (a phone may discard a hidden
+// page): the game saves what it holds unsaved, as when the desktop's session
+// ends; the game itself goes on if the page stays.
+void vt_session_end()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OnWindowSystemLost();
 }
 }

@@ -11,6 +11,7 @@ var VantrelLibrary = {
     paintPending: false,
     paintRequested: false,
     manual: false,
+    halted: false,
     sleeping: null, // {ptr, wakeUp} while the program waits
     idleWaiters: [],
     image: null,
@@ -18,6 +19,7 @@ var VantrelLibrary = {
     // Events in the order a desktop hands them out: posted ones (input, commands, box ends), then a paint,
     // then a timer. Returns false when there is nothing.
     take: function (out) {
+      if (VT.halted) return false;
       if (VT.queue.length > 0) {
         var e = VT.queue.shift();
         out.push(e[0], e[1] || 0, e[2] || 0, e[3] || 0);
@@ -56,7 +58,6 @@ var VantrelLibrary = {
       VT.wake();
     },
     onIdle: function () {
-      VantrelPage.idle();
       var waiters = VT.idleWaiters;
       VT.idleWaiters = [];
       waiters.forEach(function (resolve) { resolve(); });
@@ -95,6 +96,12 @@ var VantrelLibrary = {
     onVisibility: function () {
       var now = performance.now();
       for (var id in VT.timers) VT.timers[id].next = now + VT.timers[id].period;
+      VT.schedule();
+    },
+    // Another tab took the game over: nothing reaches the program any more.
+    halt: function () {
+      VT.halted = true;
+      VT.timers = {};
       VT.schedule();
     },
     // Test hook for ?ticks=manual: n timer messages, each handled (and painted) before the next.

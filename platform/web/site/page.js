@@ -6,9 +6,8 @@
   var FIELD_W = 640;
   var FIELD_H = 400;
   var MAX_SEED = 4294967295;
-  var DATA_DIR = '/data';
-  var RANK_FILE = DATA_DIR + '/rank.vtd';
-  var IMPORT_DIR = DATA_DIR + '/import';
+  var RANK_FILE = '/data/rank.vtd';
+  var IMPORT_DIR = '/data/import';
   var IMPORT_MAX_BYTES = 1 << 20;
   var IDOK = 1;
   var IDCANCEL = 2;
@@ -31,93 +30,28 @@
   var canvas = $('field');
   var context = canvas.getContext('2d', { alpha: false });
   var menubar = $('menubar');
-  var storageOk = false;
-  var lastSyncedStamp = null;
-  var syncing = false;
-  var filesTouched = true;
   var resolveReady;
   var ready = new Promise(function (resolve) { resolveReady = resolve; });
   var boxes = {};
   var dialogs = {};
-  var audio = { context: null, buffers: {} };
+  var audio = { context: null, buffers: {}, pressed: false, waiting: [] };
   // Work that can wait until the first field is on screen; null once it has run.
   var afterField = [];
   var fieldPut = false;
   var lastPopup = null;
   var altAlone = false;
 
-  // ---- Module start: storage mounted and read before the program runs, while its code is still on the way.
+  // ---- Module start: storage held, mounted and read before the program runs, while its code is still on the way.
   var Module = (window.Module = {
     noInitialRun: false,
     preInit: [function () {
-      var FS = Module.FS;
       if (manualTicks) Module.vt.manual = true;
-      // What can change a file is noted, so that an idle program costs no look at the ranking file.
-      ['write', 'rename', 'unlink', 'truncate'].forEach(function (name) {
-        var call = FS[name];
-        FS[name] = function () {
-          filesTouched = true;
-          return call.apply(this, arguments);
-        };
-      });
-      FS.mkdir(DATA_DIR);
       Module.addRunDependency('storage');
-      var done = function (ok) {
-        storageOk = ok;
-        if (!ok) lockStorage();
-        FS.chdir(DATA_DIR);
-        lastSyncedStamp = fileStamp();
-        Module.removeRunDependency('storage');
-      };
-      try {
-        FS.mount(Module.IDBFS || window.IDBFS, {}, DATA_DIR);
-        FS.syncfs(true, function (err) { done(!err); });
-      } catch (e) {
-        done(false);
-      }
+      VantrelStorage.open(Module, function () { Module.removeRunDependency('storage'); });
     }],
     print: function (text) { console.log(text); },
     printErr: function (text) { console.warn(text); },
   });
-
-  // Storage that cannot be kept refuses writes, so the game reports it as it would a full disk.
-  function lockStorage() {
-    var FS = Module.FS;
-    try { FS.unmount(DATA_DIR); } catch (e) { /* not mounted */ }
-    try { FS.chmod(DATA_DIR, 0o555); } catch (e) { /* stays as is */ }
-    storageOk = false;
-  }
-
-  function fileStamp() {
-    try {
-      var st = Module.FS.stat(RANK_FILE);
-      return st.mtime.getTime() + ':' + st.size;
-    } catch (e) {
-      return null;
-    }
-  }
-
-  function syncStorage(callback) {
-    if (!storageOk) {
-      if (callback) callback(false);
-      return;
-    }
-    syncing = true;
-    var stamp = fileStamp();
-    Module.FS.syncfs(false, function (err) {
-      syncing = false;
-      if (err) {
-        console.warn('storage: ' + err);
-        var FS = Module.FS;
-        try { FS.chmod(RANK_FILE, 0o444); } catch (e) { /* missing */ }
-        try { FS.chmod(DATA_DIR, 0o555); } catch (e) { /* missing */ }
-        storageOk = false;
-      } else {
-        lastSyncedStamp = stamp;
-      }
-      if (callback) callback(!err);
-    });
-  }
 
   // ---- What the program calls (through library_vantrel.js).
   var Page = (window.VantrelPage = {
@@ -248,10 +182,11 @@
       closeModal(dialogs[id].element);
       delete dialogs[id];
     },
-    // Starting audio can hold the page for a long moment (a quarter of a second in a headless browser).
+    // Starting audio can hold the page for a long moment (a quarter of a second in a headless browser): it waits
+    // for the player's first press, which a browser asks for before any sound anyway.
     soundPrepare: function (file) {
-      if (afterField) {
-        afterField.push(function () { Page.soundPrepare(file); });
+      if (!audio.pressed) {
+        audio.waiting.push(file);
         return;
       }
       var AC = window.AudioContext || window.webkitAudioContext;
@@ -292,16 +227,8 @@
       $('seed').textContent = String(seed);
       $('seed-link').href = '?seed=' + seed;
     },
-    // The program waits with nothing to do: a changed ranking file goes to persistent storage.
-    idle: function () {
-      if (!storageOk || syncing || !filesTouched) return;
-      filesTouched = false;
-      if (fileStamp() !== lastSyncedStamp) syncStorage();
-    },
   });
 
-  // The first field is drawn: once the browser has shown it, the work that can wait (the icon, sound, the offline
-  // copy) begins.
   // A canvas holding an image the program gives as RGBA bytes (the icons).
   function imageCanvas(rgba, cx, cy) {
     var c = document.createElement('canvas');
@@ -311,6 +238,8 @@
     return c;
   }
 
+  // The first field is drawn: once the browser has shown it, the work that can wait (the icon, the offline
+  // copy, the request to keep storage) begins.
   function afterFirstField() {
     fieldPut = true;
     resolveReady();
@@ -319,9 +248,8 @@
         var work = afterField;
         afterField = null;
         work.forEach(function (run) { run(); });
-        if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
-          navigator.serviceWorker.register('sw.js').catch(function (e) { console.warn('offline use: ' + e.message); });
-        }
+        VantrelRelease.keep();
+        VantrelStorage.askToKeep();
       });
     });
   }
@@ -736,6 +664,10 @@
   // Audio may start only after a gesture on the page.
   ['pointerdown', 'keydown'].forEach(function (type) {
     document.addEventListener(type, function () {
+      if (!audio.pressed) {
+        audio.pressed = true;
+        audio.waiting.forEach(Page.soundPrepare);
+      }
       if (audio.context && audio.context.state === 'suspended') audio.context.resume().catch(function () {});
     });
   });
@@ -791,7 +723,7 @@
         return;
       }
       message.textContent = 'Loaded; the game starts again with it.';
-      syncStorage(function (ok) {
+      VantrelStorage.whenStored(function (ok) {
         if (ok) location.reload();
         else message.textContent = 'Not kept: the browser refused to store the file.';
       });
