@@ -60,8 +60,16 @@ int CQtMessageBox::Run()
 {
     if (QWidget* pOwner = parentWidget())
         AwaitPlacement(pOwner);
-    exec();
-    return m_pCancel != nullptr && clickedButton() != m_pOK ? IDCANCEL : IDOK;
+    // The wait runs events: the owner may be gone by now.
+    if (!m_bCancelled)
+        exec();
+    return m_bCancelled || (m_pCancel != nullptr && clickedButton() != m_pOK) ? IDCANCEL : IDOK;
+}
+
+void CQtMessageBox::Cancel()
+{
+    m_bCancelled = true;
+    reject();
 }
 
 QString CQtMessageBox::ClipboardText() const
