@@ -15,7 +15,7 @@ web=(cmake ninja-build emscripten nodejs node-acorn)
 tests=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb x11-utils libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
+    xvfb x11-utils libxdamage-dev openbox xdotool xclip gdb weston qt6-wayland imagemagick procps
     pulseaudio pulseaudio-utils
     clang-format clang-tidy cppcheck
     lintian desktop-file-utils appstream

@@ -26,7 +26,8 @@ public:
     void Cancel();
 
     // What Ctrl+C puts on the clipboard: caption, text and buttons between
-    // dashed lines, as desktop message boxes commonly copy themselves.
+    // dashed lines, as desktop message boxes commonly copy themselves. The
+    // text is whole even where the box shows a long word shortened.
     QString ClipboardText() const;
 
 protected:
@@ -39,6 +40,7 @@ private:
     void FitCaption();
     void UseFixedWidthFont();
 
+    QString m_text;
     QPushButton* m_pOK;
     QPushButton* m_pCancel = nullptr;
     bool m_bCancelled = false;

@@ -1,6 +1,6 @@
 # Sourced by the scripts that drive the real game: a private Xvfb with openbox, a work folder removed at the end with
 # every process in pids, fail, new_window, answer, await_exit, launch and play_to_crash. Sets work, pids, xvfb and
-# DISPLAY. Usage: game=<vantrel binary>; . x-session.sh <name>
+# DISPLAY. Usage: game=<vantrel binary> [screen=<width>x<height>, 1280x1024 unless given]; . x-session.sh <name>
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-$1-XXXXXX")
 pids=()
 trap '{ kill -CONT "${pids[@]}"; kill "${pids[@]}"; } 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -11,7 +11,7 @@ export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run HOME=$work
 # Under AddressSanitizer: xkbcommon hands strndup a keymap name that is not NUL-terminated within its buffer, which
 # strict string checking reports although strndup stops at its bound.
 [ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${screen:-1280x1024}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 pids+=("$xvfb")
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
