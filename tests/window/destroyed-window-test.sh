@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game under Xvfb and a window manager, its session ended while the name dialog or the ranking box is open: the
 # main window destroyed by another X client, SIGTERM, SIGHUP or SIGINT, the X server killed. The game ends, and the
-# ranking file holds the record only if its name was entered. Usage: destroyed-window-test.sh <vantrel binary>
+# ranking file holds the record only if its name was entered; and SIGTERM as the game-over box of a minimised window
+# waits to be placed. Usage: destroyed-window-test.sh <vantrel binary>
 set -euo pipefail
 game=$(realpath "$1")
 . "$(dirname "$0")/x-session.sh" destroyed
@@ -50,4 +51,25 @@ for how in destroy TERM HUP INT; do
     run "$how" Zed
 done
 run display Zed
+
+# The window minimised, SIGTERM comes as the crash's game-over box waits to be placed (the second box placed, after
+# the start box; gdb sends it): the game ends with status 0 and the ranking box's save is made. The table is one that
+# no score joins, out of order, so that the save is seen sorting it.
+python3 -c 'import struct, sys
+for name, order in (("unsorted", range(1, 6)), ("sorted", range(5, 0, -1))):
+    open(sys.argv[1] + name, "wb").write(b"".join(struct.pack("<20sih2x", b"P%d" % n, 100000 * n, 1) for n in order))' \
+    "$work/"
+dir=$work/minimised
+mkdir "$dir" && cp "$work/unsorted" "$dir/rank.vtd"
+(cd "$dir" && exec gdb -q -batch -return-child-result -ex "handle SIGTERM nostop noprint pass" -ex "break AwaitPlacement" \
+    -ex "ignore 1 1" -ex run -ex delete -ex "signal SIGTERM" --args "$game") >"$dir/log" 2>&1 &
+pid=$!
+pids+=("$pid")
+main=$(new_window "Vantrel Ver0.2")
+xdotool windowactivate --sync "$main" key alt+g s
+answer "Vantrel Ver0.2" "$main" Return >/dev/null
+xdotool windowminimize "$main"
+await_exit "$pid" 30 "minimised: the game still runs 30 s after the signal"
+wait "$pid" || fail "minimised: exit status $?: $(tail -3 "$dir/log")"
+cmp "$work/sorted" "$dir/rank.vtd" || fail "minimised: the ranking was not saved"
 echo "PASS"
