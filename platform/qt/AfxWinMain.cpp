@@ -1,5 +1,6 @@
 // The program's start on Qt: application, window system, InitInstance, event loop.
 #include "QtSignalPipe.h"
+#include "QtSound.h"
 #include "QtWindowSystem.h"
 #include "WinApp.h"
 
@@ -42,6 +43,7 @@ void OpenClosedStandardStreams()
 int AfxWinMain(int argc, char** argv)
 {
     OpenClosedStandardStreams();
+    CQtSound::SetAsideIrregularClientConfig();
     // A session ending while the windows are still being made is handled as soon as the signal pipe exists.
     CQtSignalPipe::HoldSignals();
     QApplication app(argc, argv);

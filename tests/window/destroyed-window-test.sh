@@ -45,12 +45,11 @@ python3 -c 'import struct, sys; open(sys.argv[1], "wb").write(b"".join(struct.pa
     500 - 100 * n if n < 5 else -1, 1) for n in range(1, 6)))' "$work/rank.vtd"
 
 # Each ending under the name dialog (the name is lost, the file untouched) and under the ranking box after a name
-# (the save that follows the box is made); last, the X server killed under the ranking box.
+# (the save that follows the box is made).
 for how in destroy TERM HUP INT; do
     run "$how" ""
     run "$how" Zed
 done
-run display Zed
 
 # The window minimised, SIGTERM comes as the crash's game-over box waits to be placed (the second box placed, after
 # the start box; gdb sends it): the game ends with status 0 and the ranking box's save is made. The table is one that
@@ -72,4 +71,7 @@ xdotool windowminimize "$main"
 await_exit "$pid" 30 "minimised: the game still runs 30 s after the signal"
 wait "$pid" || fail "minimised: exit status $?: $(tail -3 "$dir/log")"
 cmp "$work/sorted" "$dir/rank.vtd" || fail "minimised: the ranking was not saved"
+
+# Last, the X server killed under the ranking box.
+run display Zed
 echo "PASS"
