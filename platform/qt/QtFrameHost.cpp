@@ -205,13 +205,11 @@ int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UI
     // A box counts as a handler, wherever it was asked for (the start-up boxes come before the message loop): the
     // window, its parent, is deleted only once the box has gone.
     ++m_nDispatchDepth;
-    int nResult = IDCANCEL;
-    {
-        CQtMessageBox box(m_pWindow, text, caption, nType);
-        nResult = box.Run();
-        box.hide();
-    }
+    CQtMessageBox box(m_pWindow, text, caption, nType);
+    const int nResult = box.Run();
+    box.hide();
     RestoreActivation(m_pWindow);
+    // Only queues the window's end: the box is gone before it comes.
     LeaveDispatch();
     return nResult;
 }
