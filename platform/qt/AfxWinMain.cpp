@@ -44,8 +44,6 @@ int AfxWinMain(int argc, char** argv)
 {
     OpenClosedStandardStreams();
     CQtSound::SetAsideIrregularClientConfig();
-    // A session ending while the windows are still being made is handled as soon as the signal pipe exists.
-    CQtSignalPipe::HoldSignals();
     QApplication app(argc, argv);
     // The loop ends when the main window is destroyed, not when the last
     // visible window closes (a box over a hidden frame would end it).

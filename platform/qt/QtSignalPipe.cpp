@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -34,35 +33,19 @@ void SetHandler(void (*pfnHandler)(int))
         sigaction(nSignal, &action, nullptr);
 }
 
-void MaskSignals(int nHow)
-{
-    sigset_t mask;
-    sigemptyset(&mask);
-    for (const int nSignal : ENDING_SIGNALS)
-        sigaddset(&mask, nSignal);
-    pthread_sigmask(nHow, &mask, nullptr);
-}
-
 } // namespace
 
 CQtSignalPipe::CQtSignalPipe(std::function<void()> fnSignalled) : m_fnSignalled(std::move(fnSignalled))
 {
     int fds[2];
     // Without a pipe the signals keep their default action: the process ends as it would have.
-    if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
-        m_nReadFd = fds[0];
-        g_nWriteFd = fds[1];
-        m_pNotifier = new QSocketNotifier(m_nReadFd, QSocketNotifier::Read, this);
-        connect(m_pNotifier, &QSocketNotifier::activated, this, [this] { OnReadable(); });
-        SetHandler(OnEndingSignal);
-    }
-    // A signal that waited since HoldSignals arrives here.
-    MaskSignals(SIG_UNBLOCK);
-}
-
-void CQtSignalPipe::HoldSignals()
-{
-    MaskSignals(SIG_BLOCK);
+    if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    m_nReadFd = fds[0];
+    g_nWriteFd = fds[1];
+    m_pNotifier = new QSocketNotifier(m_nReadFd, QSocketNotifier::Read, this);
+    connect(m_pNotifier, &QSocketNotifier::activated, this, [this] { OnReadable(); });
+    SetHandler(OnEndingSignal);
 }
 
 CQtSignalPipe::~CQtSignalPipe()

@@ -16,10 +16,6 @@ public:
     CQtSignalPipe& operator=(const CQtSignalPipe&) = delete;
     ~CQtSignalPipe() override;
 
-    // Until a pipe is made, those signals wait instead of ending the process (called before any thread starts, so
-    // that every thread keeps them waiting for the main one); the pipe then takes them.
-    static void HoldSignals();
-
 private:
     void OnReadable();
 
