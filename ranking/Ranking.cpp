@@ -1,6 +1,7 @@
 // Loading, saving, sorting and reporting the ranking table.
 #include "Ranking.h"
 
+#include "Cp932.h"
 #include "File.h"
 #include "RankTable.h"
 
@@ -57,14 +58,14 @@ RankEntry& LowestRanked()
 
 std::string UnreadableText(const CFileException& error)
 {
-    return "The ranking file " + error.GetFileName() + " cannot be read (" + error.GetReason() +
-           "). The built-in ranking is used and the file is left unchanged.";
+    return "The ranking file " + SystemTextToCp932(error.GetFileName()) + " cannot be read (" +
+           SystemTextToCp932(error.GetReason()) + "). The built-in ranking is used and the file is left unchanged.";
 }
 
 std::string UncreatableText(const CFileException& error)
 {
-    return "The ranking file " + error.GetFileName() + " cannot be created (" + error.GetReason() +
-           "). The built-in ranking is used; new scores may not be saved.";
+    return "The ranking file " + SystemTextToCp932(error.GetFileName()) + " cannot be created (" +
+           SystemTextToCp932(error.GetReason()) + "). The built-in ranking is used; new scores may not be saved.";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Start-up of the game: the main frame with its icon, shown and painted once.
 #include "CGameApp.h"
 
+#include "Cp932.h"
 #include "FrameConstants.h"
 #include "MainFrame.h"
 #include "resource.h"
@@ -32,8 +33,9 @@ BOOL CGameApp::ShowMainFrame(CMainFrame* pFrame)
     // The ready field is on screen before the message loop starts.
     pFrame->UpdateWindow();
     pFrame->PrepareSounds();
+    // The folder's name and the system's wording are UTF-8, the box's texts code page 932.
     if (!m_strFolderProblem.empty())
-        pFrame->MessageBox(m_strFolderProblem.c_str(), FRAME_TITLE, MB_OK | MB_ICONEXCLAMATION);
+        pFrame->MessageBox(SystemTextToCp932(m_strFolderProblem).c_str(), FRAME_TITLE, MB_OK | MB_ICONEXCLAMATION);
     pFrame->ReportLoadProblem();
     return TRUE;
 }

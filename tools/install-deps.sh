@@ -17,7 +17,7 @@ windows=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 nsis zip googl
 tests=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb x11-utils libxdamage-dev openbox xdotool weston qt6-wayland imagemagick procps
+    xvfb x11-utils libxdamage-dev openbox xdotool xclip gdb weston qt6-wayland imagemagick procps
     pulseaudio pulseaudio-utils
     clang-format clang-tidy cppcheck
     lintian desktop-file-utils appstream

@@ -1,6 +1,7 @@
 // Message dispatch through the static message maps, and the window calls a handler makes.
 #include "Wnd.h"
 
+#include "Cp932.h"
 #include "FileException.h"
 #include "WindowHost.h"
 
@@ -13,10 +14,11 @@ constexpr UINT LowWord(WPARAM w)
     return UINT(w & 0xFFFF);
 }
 
-// The error box for a file error that escaped a handler: which file and why.
+// The error box for a file error that escaped a handler: which file and why, in the system's words.
 std::string DescribeFileError(const CFileException& e)
 {
-    return "A file error occurred with \"" + e.GetFileName() + "\".\n" + e.GetReason() + ".";
+    return "A file error occurred with \"" + SystemTextToCp932(e.GetFileName()) + "\".\n" +
+           SystemTextToCp932(e.GetReason()) + ".";
 }
 
 } // namespace

@@ -1,12 +1,16 @@
 // The program's start on Qt: application, window system, InitInstance, event loop.
 #include "QtSignalPipe.h"
+#include "QtSound.h"
 #include "QtWindowSystem.h"
 #include "WinApp.h"
 
 #include <QApplication>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,10 +27,23 @@ void OnExit()
     std::_Exit(EXIT_FAILURE);
 }
 
+// Standard input, output or error closed by whoever started the game are opened on /dev/null, before any library
+// opens a connection (to the X server, to the sound server) that would otherwise get their number and receive the
+// messages written to them. Each open takes the lowest free number, the stream's own.
+void OpenClosedStandardStreams()
+{
+    for (int nFd = STDIN_FILENO; nFd <= STDERR_FILENO; ++nFd) {
+        if (fcntl(nFd, F_GETFD) == -1 && errno == EBADF)
+            open("/dev/null", nFd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    }
+}
+
 } // namespace
 
 int AfxWinMain(int argc, char** argv)
 {
+    OpenClosedStandardStreams();
+    CQtSound::SetAsideIrregularClientConfig();
     QApplication app(argc, argv);
     // The loop ends when the main window is destroyed, not when the last
     // visible window closes (a box over a hidden frame would end it).

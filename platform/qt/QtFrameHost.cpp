@@ -202,10 +202,15 @@ int CQtFrameHost::MessageBox(std::string_view text, std::string_view caption, UI
 {
     if (m_bDestroyed)
         return IDCANCEL;
+    // A box counts as a handler, wherever it was asked for (the start-up boxes come before the message loop): the
+    // window, its parent, is deleted only once the box has gone.
+    ++m_nDispatchDepth;
     CQtMessageBox box(m_pWindow, text, caption, nType);
     const int nResult = box.Run();
     box.hide();
     RestoreActivation(m_pWindow);
+    // Only queues the window's end: the box is gone before it comes.
+    LeaveDispatch();
     return nResult;
 }
 
@@ -214,7 +219,11 @@ std::unique_ptr<IDialogHost> CQtFrameHost::CreateDialogHost(UINT nIDTemplate)
     const ResDialog* pRes = FindDialogResource(nIDTemplate);
     if (pRes == nullptr || m_bDestroyed)
         return nullptr;
-    return std::make_unique<CQtDialogHost>(*pRes, m_pWindow);
+    auto pDialog = std::make_unique<CQtDialogHost>(*pRes, m_pWindow);
+    // Counted as a handler while it lives, as a box is.
+    ++m_nDispatchDepth;
+    connect(pDialog.get(), &QObject::destroyed, this, [this] { LeaveDispatch(); });
+    return pDialog;
 }
 
 void CQtFrameHost::DestroyWindow()
@@ -230,14 +239,17 @@ void CQtFrameHost::DestroyWindow()
 }
 
 // The handlers waiting on the boxes go on at once: a name dialog counts as
-// cancelled, a ranking box as closed, so that the save after it is made.
+// cancelled, a ranking box as closed, so that the save after it is made. A box
+// or dialog not yet shown (still waiting to be placed) ends the same way.
 void CQtFrameHost::OnWindowGone()
 {
     if (m_pWindow == nullptr)
         return;
     DestroyWindow();
     for (QDialog* pModal : m_pWindow->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
-        if (pModal->isVisible())
+        if (auto* pBox = dynamic_cast<CQtMessageBox*>(pModal))
+            pBox->Cancel();
+        else
             pModal->reject();
     }
 }
@@ -278,8 +290,12 @@ void CQtFrameHost::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         return;
     ++m_nDispatchDepth;
     m_wnd.WindowProc(message, wParam, lParam);
+    LeaveDispatch();
+}
+
+void CQtFrameHost::LeaveDispatch()
+{
     --m_nDispatchDepth;
-    // cppcheck-suppress knownConditionTrueFalse ; the handler may have destroyed the window
     if (m_bDestroyed && m_nDispatchDepth == 0)
         QueueFinishDestroy();
 }

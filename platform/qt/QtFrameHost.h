@@ -58,6 +58,8 @@ private:
     bool OnClientEvent(QEvent* pEvent);
     // Hands one message to the window; none after DestroyWindow.
     void Dispatch(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // A handler, box or dialog of the window has ended.
+    void LeaveDispatch();
     // Once no handler of the window is running any more, the window object
     // is told that its window is gone.
     void QueueFinishDestroy();
@@ -69,7 +71,7 @@ private:
     QWidget* m_pClient;
     std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers;
     QPainter* m_pPainter = nullptr; // set while a WM_PAINT is dispatched
-    int m_nDispatchDepth = 0;
+    int m_nDispatchDepth = 0;       // handlers running, boxes and dialogs open
     bool m_bDestroyed = false;
     bool m_bFinishQueued = false;
 };

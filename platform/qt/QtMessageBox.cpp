@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -21,6 +22,11 @@ constexpr const char* TABLE_FONT = "IPAGothic";
 // QMessageBox's own name for the label that shows the text.
 constexpr const char* TEXT_LABEL_NAME = "qt_msgbox_label";
 constexpr const char* CLIPBOARD_RULE = "---------------------------\n";
+// A line of text takes at most this fraction of the screen's width (as QMessageBox itself wraps).
+constexpr int SCREEN_WIDTH_PER_LINE = 2;
+// A word longer than this many lines is shortened in its middle.
+constexpr int MAX_WORD_LINES = 8;
+constexpr char16_t ZERO_WIDTH_SPACE = u'\u200B';
 
 QMessageBox::Icon IconOf(UINT nType)
 {
@@ -36,15 +42,39 @@ QMessageBox::Icon IconOf(UINT nType)
     }
 }
 
+// The text as shown, so that the box fits the screen: a word (a long path) wider than a line may break anywhere, and
+// one of more than MAX_WORD_LINES lines is cut in its middle.
+QString FitToScreen(const QString& text, const QFontMetrics& metrics, int nLineWidth)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        QStringList words = line.split(QLatin1Char(' '));
+        for (QString& word : words) {
+            if (metrics.horizontalAdvance(word) <= nLineWidth)
+                continue;
+            QString breakable;
+            for (const QChar ch : metrics.elidedText(word, Qt::ElideMiddle, nLineWidth * MAX_WORD_LINES)) {
+                breakable += ch;
+                if (!ch.isHighSurrogate())
+                    breakable += QChar(ZERO_WIDTH_SPACE);
+            }
+            word = breakable;
+        }
+        line = words.join(QLatin1Char(' '));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 CQtMessageBox::CQtMessageBox(QWidget* pOwner, std::string_view text, std::string_view caption, UINT nType)
-    : QMessageBox(pOwner)
+    : QMessageBox(pOwner), m_text(FromCp932(text))
 {
     setWindowFlags(BoxWindowFlags());
     setWindowTitle(FromCp932(caption));
     setTextFormat(Qt::PlainText);
-    setText(FromCp932(text));
+    const QScreen* pScreen = pOwner != nullptr ? pOwner->screen() : QGuiApplication::primaryScreen();
+    setText(FitToScreen(m_text, fontMetrics(), pScreen->availableGeometry().width() / SCREEN_WIDTH_PER_LINE));
     setIcon(IconOf(nType));
     m_pOK = addButton(QMessageBox::Ok);
     if ((nType & MB_TYPEMASK) == MB_OKCANCEL) {
@@ -52,7 +82,7 @@ CQtMessageBox::CQtMessageBox(QWidget* pOwner, std::string_view text, std::string
         setEscapeButton(m_pCancel);
     }
     setDefaultButton(m_pOK);
-    if (this->text().count(QLatin1Char('\n')) + 1 >= TABLE_MIN_LINES)
+    if (m_text.count(QLatin1Char('\n')) + 1 >= TABLE_MIN_LINES)
         UseFixedWidthFont();
 }
 
@@ -60,8 +90,16 @@ int CQtMessageBox::Run()
 {
     if (QWidget* pOwner = parentWidget())
         AwaitPlacement(pOwner);
-    exec();
-    return m_pCancel != nullptr && clickedButton() != m_pOK ? IDCANCEL : IDOK;
+    // The wait runs events: the owner may be gone by now.
+    if (!m_bCancelled)
+        exec();
+    return m_bCancelled || (m_pCancel != nullptr && clickedButton() != m_pOK) ? IDCANCEL : IDOK;
+}
+
+void CQtMessageBox::Cancel()
+{
+    m_bCancelled = true;
+    reject();
 }
 
 QString CQtMessageBox::ClipboardText() const
@@ -72,7 +110,7 @@ QString CQtMessageBox::ClipboardText() const
             buttons += pButton->text().remove(QLatin1Char('&')) + QStringLiteral("   ");
     }
     const QString rule = QString::fromLatin1(CLIPBOARD_RULE);
-    return rule + windowTitle() + QLatin1Char('\n') + rule + text() + QLatin1Char('\n') + rule + buttons +
+    return rule + windowTitle() + QLatin1Char('\n') + rule + m_text + QLatin1Char('\n') + rule + buttons +
            QLatin1Char('\n') + rule;
 }
 

@@ -19,10 +19,15 @@ public:
 
     // Shows the box and waits: IDOK for OK; IDCANCEL for Cancel, Escape or
     // the close box of an OK/Cancel box (which in an OK-only box mean OK).
+    // IDCANCEL, without the box being shown, once Cancel has been called.
     int Run();
+    // Its owner is gone: the box ends as cancelled, or, still waiting to be
+    // placed, is never shown.
+    void Cancel();
 
     // What Ctrl+C puts on the clipboard: caption, text and buttons between
-    // dashed lines, as desktop message boxes commonly copy themselves.
+    // dashed lines, as desktop message boxes commonly copy themselves. The
+    // text is whole even where the box shows a long word shortened.
     QString ClipboardText() const;
 
 protected:
@@ -35,6 +40,8 @@ private:
     void FitCaption();
     void UseFixedWidthFont();
 
+    QString m_text;
     QPushButton* m_pOK;
     QPushButton* m_pCancel = nullptr;
+    bool m_bCancelled = false;
 };

@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -48,6 +49,7 @@ constexpr auto PLAY_LATE_BOUND = std::chrono::seconds(1);
 // The installed game's data directory, relative to the directory of its executable.
 constexpr const char* DATA_DIR_FROM_BIN = "../share/games/vantrel";
 constexpr const char* CLIENT_NAME = "Vantrel";
+constexpr const char* CLIENT_CONFIG_VARIABLE = "PULSE_CLIENTCONFIG";
 
 std::int64_t Ticks()
 {
@@ -326,6 +328,14 @@ void CQtSound::Start(const QString& strName, bool bPlay)
     } catch (const std::system_error&) {
         m_pShared->nState.store(STATE_NO_SERVER);
     }
+}
+
+void CQtSound::SetAsideIrregularClientConfig()
+{
+    const char* pszConfig = std::getenv(CLIENT_CONFIG_VARIABLE);
+    struct stat status {};
+    if (pszConfig != nullptr && stat(pszConfig, &status) == 0 && !S_ISREG(status.st_mode))
+        unsetenv(CLIENT_CONFIG_VARIABLE);
 }
 
 namespace {

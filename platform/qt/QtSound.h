@@ -37,6 +37,11 @@ public:
     // (strAppDir/../share/games/vantrel). Empty when found in neither.
     static QString FindSoundFile(const QString& strName, const QString& strAppDir);
 
+    // Called before any thread starts. A sound-server client configuration named by PULSE_CLIENTCONFIG that is not a
+    // regular file (a device such as /dev/zero) would be read without end, a core busy for the whole session: it is
+    // set aside, and the usual configuration files are read instead.
+    static void SetAsideIrregularClientConfig();
+
     struct CShared;
 
 private:

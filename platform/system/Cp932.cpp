@@ -124,19 +124,41 @@ std::string Cp932ToUtf8(std::string_view bytes)
     return utf8;
 }
 
-std::optional<std::string> Utf8ToCp932(std::string_view utf8)
+namespace {
+
+// The code page 932 bytes of utf8. A character code page 932 cannot hold, or a malformed byte, is written as
+// pszStandIn, or, without one, ends the conversion with nothing.
+std::optional<std::string> EncodeUtf8(std::string_view utf8, const char* pszStandIn)
 {
     std::string bytes;
     while (!utf8.empty()) {
         const std::optional<char32_t> wch = NextScalar(utf8);
-        if (wch && *wch >= g_cp932IgnoredFirst && *wch <= g_cp932IgnoredLast)
+        if (!wch)
+            utf8.remove_prefix(1); // the malformed byte
+        else if (*wch >= g_cp932IgnoredFirst && *wch <= g_cp932IgnoredLast)
             continue;
         const std::uint16_t code = wch ? Encode(*wch) : CP932_NONE;
-        if (code == CP932_NONE)
-            return std::nullopt;
+        if (code == CP932_NONE) {
+            if (pszStandIn == nullptr)
+                return std::nullopt;
+            bytes += pszStandIn;
+            continue;
+        }
         if (code > 0xFF)
             bytes += char(code >> 8);
         bytes += char(code & 0xFF);
     }
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> Utf8ToCp932(std::string_view utf8)
+{
+    return EncodeUtf8(utf8, nullptr);
+}
+
+std::string SystemTextToCp932(std::string_view text)
+{
+    return *EncodeUtf8(text, "?");
 }
