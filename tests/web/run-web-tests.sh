@@ -9,4 +9,4 @@ if [ ! -f "$site/index.html" ]; then
 fi
 # The pinned driver, installed from the lock file on first use.
 [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund --loglevel=error
-exec node --test tests/web/page.test.mjs
+exec node --test tests/web/*.test.mjs
