@@ -68,9 +68,18 @@ window.VantrelScreen = (function () {
     });
   }
 
+  // A new device pixel ratio (the window moved to another screen) changes the fit without resizing anything.
+  function watchRatio() {
+    matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)').addEventListener('change', function () {
+      fit();
+      watchRatio();
+    }, { once: true });
+  }
+
   fit();
   if (window.ResizeObserver) new ResizeObserver(fit).observe(client);
   window.addEventListener('resize', fit);
+  watchRatio();
   if (window.visualViewport) {
     ['resize', 'scroll'].forEach(function (type) {
       window.visualViewport.addEventListener(type, function () {
