@@ -135,10 +135,7 @@
     },
     frameShow: function (show) {
       $('window').hidden = !show;
-      if (show) {
-        layout.fit();
-        canvas.focus({ preventScroll: true });
-      }
+      if (show) canvas.focus({ preventScroll: true });
     },
     // Only the closed message and its button are left on the page.
     frameClosed: function () {

@@ -4,8 +4,6 @@
 'use strict';
 
 window.VantrelScreen = (function () {
-  var FIELD_W = 640;
-  var FIELD_H = 400;
   // A whole number of device pixels per field pixel is kept while it is at least this share of the largest fit;
   // below it the field is shown at the largest fit, each field pixel as the nearest device pixels.
   var WHOLE_SHARE = 0.75;
@@ -13,9 +11,10 @@ window.VantrelScreen = (function () {
   var canvas = $('field');
   var client = $('client');
 
-  // Device pixels per field pixel in a space of width × height CSS pixels.
+  // Device pixels per field pixel in a space of width × height CSS pixels (the field is the canvas's size, the
+  // program's picture).
   function fieldScale(width, height, dpr) {
-    var largest = Math.min((width * dpr) / FIELD_W, (height * dpr) / FIELD_H);
+    var largest = Math.min((width * dpr) / canvas.width, (height * dpr) / canvas.height);
     var whole = Math.floor(largest);
     return whole >= 1 && whole >= WHOLE_SHARE * largest ? whole : largest;
   }
@@ -26,8 +25,8 @@ window.VantrelScreen = (function () {
     if (r.width === 0 || r.height === 0) return;
     var dpr = window.devicePixelRatio || 1;
     var scale = fieldScale(r.width, r.height, dpr);
-    var w = Math.floor(FIELD_W * scale);
-    var h = Math.floor(FIELD_H * scale);
+    var w = Math.floor(canvas.width * scale);
+    var h = Math.floor(canvas.height * scale);
     var style = canvas.style;
     style.width = w / dpr + 'px';
     style.height = h / dpr + 'px';
@@ -89,5 +88,5 @@ window.VantrelScreen = (function () {
   }
   setUpFullscreen();
 
-  return { fit: fit, place: place, fieldShown: fieldShown };
+  return { place: place, fieldShown: fieldShown };
 })();
