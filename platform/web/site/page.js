@@ -1,10 +1,14 @@
-// The page around the game: menu bar, canvas, boxes and dialogs as HTML, storage, sound, and the module's start.
+// The page around the game: menu bar, canvas, boxes and dialogs as HTML, keys and gamepads, storage, sound, and
+// the module's start (the field's place on screen is screen.js's).
 // The game's rules, texts and file bytes all come from the program; this file only shows and forwards.
 'use strict';
 
 (function () {
   var FIELD_W = 640;
   var FIELD_H = 400;
+  // The name field's raw text is cut to this many UTF-16 units before the program filters it (a name holds 16
+  // bytes), so that a paste of any size costs no more than a short one.
+  var NAME_MAX_UNITS = 256;
   var MAX_SEED = 4294967295;
   var RANK_FILE = '/data/rank.vtd';
   var IMPORT_DIR = '/data/import';
@@ -17,9 +21,10 @@
   var DLU_X = 1.5;
   var DLU_Y = 1.625;
   var CLIPBOARD_RULE = '---------------------------\n';
-  // Virtual-key codes of keys that are not letters, digits or function keys.
+  // Virtual-key codes of keys that are not letters, digits or function keys. Tab is left to the page: it moves
+  // between the field and the page's controls.
   var KEY_CODES = {
-    Backspace: 0x08, Tab: 0x09, Enter: 0x0d, Shift: 0x10, Control: 0x11, Pause: 0x13, CapsLock: 0x14,
+    Backspace: 0x08, Enter: 0x0d, Shift: 0x10, Control: 0x11, Pause: 0x13, CapsLock: 0x14,
     Escape: 0x1b, ' ': 0x20, PageUp: 0x21, PageDown: 0x22, End: 0x23, Home: 0x24, ArrowLeft: 0x25,
     ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28, Insert: 0x2d, Delete: 0x2e,
   };
@@ -27,6 +32,7 @@
   var query = new URLSearchParams(location.search);
   var manualTicks = query.get('ticks') === 'manual';
   var $ = function (id) { return document.getElementById(id); };
+  var layout = window.VantrelScreen;
   var canvas = $('field');
   var context = canvas.getContext('2d', { alpha: false });
   var menubar = $('menubar');
@@ -63,13 +69,12 @@
     },
     frameShow: function (show) {
       $('window').hidden = !show;
-      if (show) {
-        fit();
-        canvas.focus({ preventScroll: true });
-      }
+      if (show) canvas.focus({ preventScroll: true });
     },
+    // Only the closed message and its button are left on the page.
     frameClosed: function () {
       $('window').hidden = true;
+      $('footer').hidden = true;
       $('closed').hidden = false;
       $('restart').focus();
     },
@@ -128,7 +133,10 @@
     },
     putImage: function (image, x, y) {
       context.putImageData(image, x, y);
-      if (!fieldPut) afterFirstField();
+      if (!fieldPut) {
+        layout.fieldShown();
+        afterFirstField();
+      }
     },
     boxOpen: function (id, text, caption, type, onEnd) {
       boxes[id] = openBox(text, caption, type, onEnd);
@@ -174,6 +182,8 @@
       document.body.append(d.element);
       d.element.showModal();
       widenToFit(d);
+      growForTouch(d);
+      layout.place(d.element);
       var first = d.element.querySelector('input, button:not(.close)');
       if (first && d.focusFirst) first.focus();
     },
@@ -338,6 +348,7 @@
     closePopups();
     document.body.append(dialog);
     dialog.showModal();
+    layout.place(dialog);
     dialog.querySelector('button[data-id="1"]').focus();
     return dialog;
   }
@@ -384,6 +395,26 @@
     });
   }
 
+  // On a touch screen a dialog's buttons grow to a finger's height, and what lies below a grown button moves down
+  // (the game's dialogs have one button to a row).
+  function growForTouch(d) {
+    if (!matchMedia('(pointer: coarse)').matches) return;
+    var touch = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--touch'));
+    var body = d.body;
+    var grown = 0;
+    body.querySelectorAll('button').forEach(function (button) {
+      var growth = touch - button.offsetHeight;
+      if (growth <= 0) return;
+      var bottom = button.offsetTop + button.offsetHeight;
+      Array.prototype.forEach.call(body.children, function (el) {
+        if (el.offsetTop >= bottom) el.style.top = el.offsetTop + growth + 'px';
+      });
+      button.style.height = touch + 'px';
+      grown += growth;
+    });
+    body.style.height = body.offsetHeight + grown + 'px';
+  }
+
   function place(el, x, y, cx, cy) {
     el.style.left = Math.round(x * DLU_X) + 'px';
     el.style.top = Math.round(y * DLU_Y) + 'px';
@@ -404,6 +435,7 @@
       el.type = 'text';
       el.autocomplete = 'off';
       el.spellcheck = false;
+      el.maxLength = NAME_MAX_UNITS;
       el.value = text;
       el.addEventListener('input', function (e) { if (!e.isComposing) filterName(el); });
       el.addEventListener('compositionend', function () { filterName(el); });
@@ -437,6 +469,7 @@
 
   // The program decides what the name field may hold; a refusal gives a cue in place of the desktop's beep.
   function filterName(input) {
+    if (input.value.length > NAME_MAX_UNITS) input.value = input.value.slice(0, NAME_MAX_UNITS);
     var limit = Number(input.dataset.limit || 0);
     var cursor = input.selectionStart === null ? input.value.length : input.selectionStart;
     var kept = withStrings([input.value], function (text) {
@@ -561,8 +594,37 @@
     return false;
   }
 
+  // The open box or dialog on top, which takes the keys.
+  function topDialog() {
+    var open = document.querySelectorAll('dialog[open]');
+    return open.length > 0 ? open[open.length - 1] : null;
+  }
+
+  // The button Enter or Space presses in a box or dialog: the focused one, else the default.
+  function defaultButton(dialog) {
+    var active = document.activeElement;
+    if (active && active.tagName === 'BUTTON' && dialog.contains(active) && !active.classList.contains('close')) {
+      return active;
+    }
+    return dialog.querySelector('.buttons button[data-id="1"], .dlg-body button.default');
+  }
+
+  // With the focus off the box's controls (after a click beside them), Enter and Space still press its button.
+  function dialogKey(dialog, e) {
+    if ((e.key !== 'Enter' && e.key !== ' ') || e.isComposing || e.target.closest('button, input')) return;
+    var button = defaultButton(dialog);
+    if (!button) return;
+    e.preventDefault();
+    button.focus();
+    button.click();
+  }
+
   function onKeyDown(e) {
-    if (document.querySelector('dialog[open]')) return;
+    var dialog = topDialog();
+    if (dialog) {
+      dialogKey(dialog, e);
+      return;
+    }
     altAlone = e.key === 'Alt';
     if (e.altKey && !e.ctrlKey && e.key.length === 1) {
       var hit = topButtons().find(function (b) { return b.dataset.mnemonic === e.key.toLowerCase(); });
@@ -583,7 +645,7 @@
       return;
     }
     var target = e.target;
-    if (target !== canvas && target !== document.body && !$('window').contains(target)) return;
+    if (target !== canvas && target !== document.body) return;
     if (e.ctrlKey || e.metaKey || e.altKey) return;
     var vk = virtualKey(e);
     if (!vk) return;
@@ -640,23 +702,42 @@
   canvas.addEventListener('touchstart', function (e) { e.preventDefault(); }, { passive: false });
   canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
 
-  // ---- A whole number of device pixels per field pixel, as many as fit; a screen narrower than the field shows it
-  // reduced, the only way to show all of it there.
-  function fit() {
-    var dpr = window.devicePixelRatio || 1;
-    var w = document.documentElement.clientWidth;
-    var h = window.innerHeight - menubar.getBoundingClientRect().height;
-    var scale = Math.floor(Math.min((w * dpr) / FIELD_W, (h * dpr) / FIELD_H));
-    canvas.classList.toggle('reduced', scale < 1);
-    if (scale < 1) {
-      canvas.style.width = w + 'px';
-      canvas.style.height = (w * FIELD_H) / FIELD_W + 'px';
-    } else {
-      canvas.style.width = (FIELD_W * scale) / dpr + 'px';
-      canvas.style.height = (FIELD_H * scale) / dpr + 'px';
+  // ---- A gamepad: any button pressed acts as Space (it flips, or presses the open box's button). Polled once a
+  // frame, only while a pad is connected.
+  var padButtons = {};
+  var padPolling = false;
+  function pollPads() {
+    var pads = Array.prototype.filter.call(navigator.getGamepads(), Boolean);
+    pads.forEach(function (pad) {
+      var before = padButtons[pad.index] || [];
+      var now = pad.buttons.map(function (button) { return button.pressed; });
+      if (now.some(function (down, i) { return down && !before[i]; })) padPress();
+      padButtons[pad.index] = now;
+    });
+    padPolling = pads.length > 0;
+    if (padPolling) requestAnimationFrame(pollPads);
+  }
+
+  function padPress() {
+    var dialog = topDialog();
+    if (dialog) {
+      var button = defaultButton(dialog);
+      if (button) button.click();
+    } else if (Module.vt && !$('window').hidden) {
+      Module.vt.post(3, KEY_CODES[' '], 0);
     }
   }
-  window.addEventListener('resize', fit);
+
+  if (navigator.getGamepads) {
+    window.addEventListener('gamepadconnected', function () {
+      if (padPolling) return;
+      padPolling = true;
+      requestAnimationFrame(pollPads);
+    });
+    window.addEventListener('gamepaddisconnected', function (e) {
+      if (e.gamepad) delete padButtons[e.gamepad.index];
+    });
+  }
 
   document.addEventListener('visibilitychange', function () {
     if (Module.vt) Module.vt.onVisibility();
