@@ -18,7 +18,8 @@ build=${VANTREL_FUZZ_BUILD_DIR:-$root/build-fuzz}
 fuzz=$root/tests/ranking/fuzz
 mkdir -p "$build"
 clang++ -std=c++20 -O1 -g -Wall -Wextra -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$root/ranking" -I"$root/platform/system" "$root"/ranking/*.cpp "$root/platform/system/File.cpp" "$fuzz/RankingFuzz.cpp" \
+    -I"$root/ranking" -I"$root/platform/system" "$root"/ranking/*.cpp "$root/platform/system/File.cpp" \
+    "$root/platform/system/Cp932.cpp" "$root/platform/system/Cp932Table.cpp" "$fuzz/RankingFuzz.cpp" \
     -o "$build/ranking-fuzz"
 
 # New inputs go to a copy of the corpus, never into the repository.
