@@ -3,13 +3,13 @@
 
 #include "Bitmap.h"
 #include "Cp932.h"
+#include "PaintClip.h"
 #include "Resources.h"
 #include "WebDialogHost.h"
 #include "WebWindowSystem.h"
 #include "WinApp.h"
 #include "Wnd.h"
 
-#include <algorithm>
 #include <bit>
 
 namespace {
@@ -114,25 +114,11 @@ void CWebFrameHost::PaintBitmap(const CBitmap& src, int x, int y, int cx, int cy
 {
     if (!m_bPainting || src.IsEmpty())
         return;
-    // Clipped to the client area and to the bitmap.
-    if (x < 0) {
-        xSrc -= x;
-        cx += x;
-        x = 0;
-    }
-    if (y < 0) {
-        ySrc -= y;
-        cy += y;
-        y = 0;
-    }
-    if (xSrc < 0 || ySrc < 0)
+    SPaintBlock block{x, y, cx, cy, xSrc, ySrc};
+    if (!ClipPaintBlock(block, m_cx, m_cy, src.GetWidth(), src.GetHeight()))
         return;
-    cx = std::min({cx, m_cx - x, src.GetWidth() - xSrc});
-    cy = std::min({cy, m_cy - y, src.GetHeight() - ySrc});
-    if (cx <= 0 || cy <= 0)
-        return;
-    ToRgba(src, xSrc, ySrc, cx, cy, m_rgba);
-    vt_put_image(m_rgba.data(), cx, cy, x, y);
+    ToRgba(src, block.xSrc, block.ySrc, block.cx, block.cy, m_rgba);
+    vt_put_image(m_rgba.data(), block.cx, block.cy, block.x, block.y);
 }
 
 int CWebFrameHost::MessageBox(std::string_view text, std::string_view caption, UINT nType)

@@ -1,12 +1,12 @@
 // The frame's Win32 window: its messages go to the game, its paint copies the game's pixels without erasing first.
 #include "Win32Window.h"
 
+#include "PaintClip.h"
 #include "Resources.h"
 #include "Win32Text.h"
 
 #include <windows.h>
 
-#include <algorithm>
 
 namespace {
 
@@ -142,33 +142,20 @@ void CWin32Window::PaintPixels(const std::uint32_t* pBits, int nWidth, int nHeig
 {
     if (m_hPaintDC == nullptr || pBits == nullptr)
         return;
-    if (x < 0) {
-        xSrc -= x;
-        cx += x;
-        x = 0;
-    }
-    if (y < 0) {
-        ySrc -= y;
-        cy += y;
-        y = 0;
-    }
-    if (xSrc < 0 || ySrc < 0)
+    SPaintBlock block{x, y, cx, cy, xSrc, ySrc};
+    if (!ClipPaintBlock(block, m_cxClient, m_cyClient, nWidth, nHeight))
         return;
-    cx = std::min({cx, m_cxClient - x, nWidth - xSrc});
-    cy = std::min({cy, m_cyClient - y, nHeight - ySrc});
-    if (cx <= 0 || cy <= 0)
-        return;
-    // The bitmap's rows from ySrc on as a top-down DIB of cy rows: its 0xFFRRGGBB words are the DIB's B, G, R, X
-    // bytes as they stand.
+    // The bitmap's rows from the block's first on, as a top-down DIB of the block's height: its 0xFFRRGGBB words
+    // are the DIB's B, G, R, X bytes as they stand.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -cy;
+    info.bmiHeader.biHeight = -block.cy;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(m_hPaintDC, x, y, DWORD(cx), DWORD(cy), xSrc, 0, 0, UINT(cy),
-                      pBits + std::size_t(ySrc) * std::size_t(nWidth), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(m_hPaintDC, block.x, block.y, DWORD(block.cx), DWORD(block.cy), block.xSrc, 0, 0, UINT(block.cy),
+                      pBits + std::size_t(block.ySrc) * std::size_t(nWidth), &info, DIB_RGB_COLORS);
 }
 
 void CWin32Window::Destroy()
