@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-
 namespace {
 
 constexpr const wchar_t* FRAME_CLASS = L"VantrelFrame";
